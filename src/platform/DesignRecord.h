@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "platform/Color.h"
+
+namespace platform {
+
+// A design record is a byte string of entries: a property name, one space, and a
+// value whose width follows from the property's type alone (Int32: 4 bytes, most
+// significant first; Boolean: 1 byte; Color: 3 bytes R, G, B; String: a 4-byte
+// length, most significant first, then that many bytes of UTF-8).
+
+enum class PropertyType { Int32, Boolean, Color, String };
+
+// A value read from a record.
+using PropertyValue = std::variant<std::int32_t, bool, Color, std::string>;
+
+// A value in a record table written in code; string values are literals.
+using RecordValue = std::variant<std::int32_t, bool, Color, std::string_view>;
+
+// One row of a record table: the property and its value.
+struct RecordEntry {
+  std::string_view name;
+  RecordValue value;
+};
+
+// Smallest Int32: marks a control that is not part of a control array.
+inline constexpr std::int32_t kNoControlIndex = INT32_MIN;
+
+struct PropertySpec {
+  std::string_view name;
+  PropertyType type;
+};
+
+// The properties an object kind accepts, in the order its records list them.
+struct PropertyTable {
+  std::string_view kind;
+  std::span<const PropertySpec> properties;
+
+  const PropertySpec* Find(std::string_view name) const;
+};
+
+// The tables of every kind of object that takes a record.
+const PropertyTable& WindowProperties();
+const PropertyTable& RoundRectangleProperties();
+const PropertyTable& StaticTextProperties();
+const PropertyTable& TextAreaProperties();
+const PropertyTable& PushButtonProperties();
+const PropertyTable& CanvasProperties();
+const PropertyTable& TimerProperties();
+
+// Encodes a table's rows as a record, in row order. The encoding follows each
+// value's own type; ReadRecord checks it against the kind.
+std::string WriteRecord(std::span<const RecordEntry> entries);
+
+// Decodes a record against a kind's table, in record order. A malformed record
+// (a name the kind does not have, a value cut short, a stray byte) raises a
+// RuntimeException naming the property and the byte offset; nothing outside
+// the record is read.
+std::vector<std::pair<std::string, PropertyValue>> ReadRecord(std::string_view record,
+                                                              const PropertyTable& table);
+
+// Something a record can be applied to: a window or a control.
+class PropertyTarget {
+ public:
+  virtual ~PropertyTarget() = default;
+  virtual const PropertyTable& Properties() const = 0;
+  // Sets one property; the value's type always matches the table.
+  virtual void SetProperty(std::string_view name, const PropertyValue& value) = 0;
+};
+
+// Reads the record and sets each property on the target, in record order.
+void SetProperties(PropertyTarget& target, std::string_view record);
+
+}  // namespace platform

@@ -1,0 +1,229 @@
+#include "platform/Runtime.h"
+
+#include <cxxabi.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <typeinfo>
+
+#include "platform/Application.h"
+#include "platform/Builtins.h"
+#include "platform/Diagnostics.h"
+#include "platform/RuntimeException.h"
+#include "platform/Window.h"
+#include "platform/qt/RuntimeState.h"
+
+namespace platform {
+namespace detail {
+
+RuntimeState& State() {
+  static RuntimeState state;
+  return state;
+}
+
+void WhenRunning(std::function<void()> work) {
+  if (State().running) {
+    work();
+  } else {
+    State().whenRunning.push_back(std::move(work));
+  }
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::State;
+
+// Qt keeps pointers to these for the life of the application.
+int g_argc = 1;
+char g_programName[] = "velmora";
+char* g_argv[] = {g_programName, nullptr};
+
+QtMessageHandler g_previousHandler = nullptr;
+
+// A display that cannot be opened is the user's situation, not a crash: one line, then exit.
+void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg && !State().application) {
+    std::fprintf(stderr, "velmora: cannot open the display: %s\n", qPrintable(message.section('\n', 0, 0)));
+    std::_Exit(1);
+  }
+  if (g_previousHandler) g_previousHandler(type, context, message);
+}
+
+bool NoDisplayAvailable() {
+  const QByteArray platformName = qgetenv("QT_QPA_PLATFORM");
+  if (!platformName.isEmpty() && !platformName.startsWith("xcb")) return false;
+  return qEnvironmentVariableIsEmpty("DISPLAY") &&
+         (platformName.startsWith("xcb") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+}
+
+std::string DemangledName(const std::type_info& type) {
+  int status = 0;
+  char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+  std::string result = status == 0 && name ? name : type.name();
+  std::free(name);
+  return result;
+}
+
+// The class and message of an exception, for the report.
+std::pair<std::string, std::string> Describe(std::exception_ptr exception) {
+  try {
+    std::rethrow_exception(exception);
+  } catch (const RuntimeException& e) {
+    return {e.ClassName(), e.what()};
+  } catch (const std::exception& e) {
+    return {DemangledName(typeid(e)), e.what()};
+  } catch (...) {
+    return {"unknown exception", ""};
+  }
+}
+
+}  // namespace
+
+void RuntimeInit() {
+  detail::RuntimeState& state = State();
+  if (state.application) return;
+  if (NoDisplayAvailable()) {
+    std::fprintf(stderr, "velmora: no display available: set DISPLAY to a running X server\n");
+    std::exit(1);
+  }
+  g_previousHandler = qInstallMessageHandler(MessageHandler);
+  state.application = std::make_unique<QApplication>(g_argc, g_argv);
+  QApplication::setApplicationName("Velmora");
+  // Windows close and the application quits only when the system says so.
+  QApplication::setQuitOnLastWindowClosed(false);
+  RuntimeTrace("RuntimeInit");
+}
+
+std::int32_t RuntimeExit() {
+  detail::RuntimeState& state = State();
+  if (state.exited) return state.exitStatus;
+  RuntimeTrace("RuntimeExit");
+  // Whatever the finalisation left is released before Qt goes.
+  RuntimeReleaseImplicitWindowList();
+  RuntimeReleaseWindowLists();
+  RuntimeReleaseIntrospectionMaps();
+  state.appObject.reset();
+  state.whenRunning.clear();
+  if (state.application) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.application.reset();
+  }
+  state.exited = true;
+  // A run that died of an error never reports success.
+  state.exitStatus = state.reported ? (state.quitCode != 0 ? state.quitCode : 1) : state.quitCode;
+  return state.exitStatus;
+}
+
+void RunFrameworkInitialization(const std::function<void()>& startup) {
+  RuntimeTrace("RunFrameworkInitialization");
+  startup();
+}
+
+void RuntimeRun() {
+  detail::RuntimeState& state = State();
+  auto rethrowEscaped = [&state] {
+    if (state.escaped) std::rethrow_exception(std::exchange(state.escaped, nullptr));
+  };
+  rethrowEscaped();
+  if (state.quitBeforeRun) return;
+  RuntimeTrace("RuntimeRun");
+  state.running = true;
+  // Work that came due before the loop (a timer during start-up) runs once it turns.
+  QTimer::singleShot(0, [&state] {
+    auto pending = std::exchange(state.whenRunning, {});
+    for (auto& work : pending) work();
+  });
+  QApplication::exec();
+  state.running = false;
+  rethrowEscaped();
+}
+
+void RuntimeUnhandledException(std::exception_ptr exception) {
+  detail::RuntimeState& state = State();
+  state.reported = true;
+  const auto [className, message] = Describe(exception);
+  RuntimeTrace("RuntimeUnhandledException " + className);
+  std::fprintf(stderr, "velmora: unhandled %s: %s\n", className.c_str(), message.c_str());
+  if (state.application) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"),
+                    QStringLiteral("An unhandled %1 occurred.").arg(QString::fromStdString(className)),
+                    QMessageBox::Ok);
+    box.setInformativeText(QString::fromStdString(message));
+    box.exec();
+  }
+}
+
+void RuntimeInitExternalClasses() {
+  RuntimeTrace("RuntimeInitExternalClasses");
+  // The framework's controls lay out at 72 dpi: one point is one pixel, whatever the screen.
+  QApplication::setAttribute(Qt::AA_Use96Dpi, false);
+  QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+}
+
+std::shared_ptr<PluginEntrypointsTable> RuntimeAllocatePluginEntrypointsTable(std::int32_t entries) {
+  RuntimeTrace("RuntimeAllocatePluginEntrypointsTable " + std::to_string(entries));
+  return std::make_shared<PluginEntrypointsTable>(static_cast<std::size_t>(std::max(entries, 0)), nullptr);
+}
+
+void RuntimeRegisterClass(std::string_view name, std::string_view base) {
+  State().classes.insert_or_assign(std::string(name), std::string(base));
+}
+
+bool RuntimeIsClassRegistered(std::string_view name) { return State().classes.contains(name); }
+
+void RuntimeRegisterAppObject(std::shared_ptr<Application> application) {
+  RuntimeTrace("RuntimeRegisterAppObject");
+  State().appObject = std::move(application);
+  // Windows on screen without a bar of their own now show the application's.
+  for (const auto& window : State().windows)
+    if (window->Visible() && !window->MenuBar()) detail::RefreshMenuBarView(*window);
+}
+
+std::shared_ptr<Application> getAppObject() { return State().appObject; }
+
+void RuntimeReleaseImplicitWindowList() {
+  RuntimeTrace("RuntimeReleaseImplicitWindowList");
+  State().implicitWindows.clear();
+}
+
+void RuntimeReleaseWindowLists() {
+  RuntimeTrace("RuntimeReleaseWindowLists");
+  // Tearing a window down lets go of its controls, which may hold it in turn.
+  auto windows = std::exchange(State().windows, {});
+  for (const auto& window : windows) window->Discard();
+}
+
+void RuntimeReleaseIntrospectionMaps() {
+  RuntimeTrace("RuntimeReleaseIntrospectionMaps");
+  State().classes.clear();
+}
+
+bool RuntimeIsRunning() { return State().running; }
+
+void Quit(std::int32_t code) {
+  detail::RuntimeState& state = State();
+  if (state.quitting) return;
+  state.quitting = true;
+  state.quitCode = code;
+  RuntimeTrace("Quit " + std::to_string(code));
+  // Newest first, as a user would close them; a window that refuses ends the quit.
+  auto windows = state.windows;
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if ((*it)->IsOpen() && !(*it)->Close()) {
+      state.quitting = false;
+      return;
+    }
+  }
+  if (state.running) {
+    QCoreApplication::exit(0);
+  } else {
+    state.quitBeforeRun = true;
+  }
+}
+
+}  // namespace platform

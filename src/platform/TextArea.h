@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/RectControl.h"
+
+namespace platform {
+
+class Graphics;
+class StyledTextPrinter;
+
+// An editable text field, single- or multi-line, plain or styled (bold runs kept).
+// KeyDown fires for each key before the field acts on it; true swallows the key. The
+// field never holds more than LimitText characters (0: no limit) and a single-line
+// field never holds a line break, however the text arrives (typing, paste, drop,
+// input method). Lines of the text are separated by one carriage return (13).
+class TextArea : public RectControl {
+ public:
+  TextArea();
+
+  std::string Text() const;
+  void SetText(std::string_view text);
+
+  // Selection, in characters from 0.
+  std::int32_t SelStart() const;
+  void SetSelStart(std::int32_t start);
+  std::int32_t SelLength() const;
+  void SetSelLength(std::int32_t length);
+  // Sets the selected characters bold (styled fields only).
+  void SetSelBold(bool bold);
+  // Whether the character at the position is bold.
+  bool IsBoldAt(std::int32_t position) const;
+
+  bool Multiline() const;
+  bool Styled() const;
+  bool ReadOnly() const;
+  std::int32_t LimitText() const;
+
+  // A printer of a copy of the field's styled text, laid out `width` points wide.
+  std::shared_ptr<platform::StyledTextPrinter> StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
+                                                                 std::int32_t width) const;
+
+  const PropertyTable& Properties() const override;
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+
+ protected:
+  bool OffersEvent(std::string_view eventName, std::string_view signature) const override;
+
+ private:
+  friend struct detail::RectControlImpl;
+};
+
+}  // namespace platform

@@ -1,0 +1,262 @@
+#include "platform/Window.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/Control.h"
+#include "platform/Diagnostics.h"
+#include "platform/MenuItem.h"
+#include "platform/PaneChild.h"
+#include "platform/RectControl.h"
+#include "platform/RuntimeException.h"
+#include "platform/qt/QtConvert.h"
+#include "platform/qt/RectControlImpl.h"
+#include "platform/qt/RuntimeState.h"
+#include "platform/qt/WindowImpl.h"
+
+namespace platform {
+namespace {
+
+using detail::State;
+
+std::int32_t AsInt(const PropertyValue& value) { return std::get<std::int32_t>(value); }
+bool AsBool(const PropertyValue& value) { return std::get<bool>(value); }
+
+void EnableHandledItems(MenuItem& menu, const std::function<bool(std::string_view)>& handled) {
+  for (std::int32_t i = 0; i < menu.Count(); ++i) {
+    const auto item = menu.Item(i);
+    if (handled(item->Name())) item->Enable();
+    EnableHandledItems(*item, handled);
+  }
+}
+
+}  // namespace
+
+Window::Window(std::string className)
+    : className_(std::move(className)), impl_(std::make_unique<detail::WindowImpl>(*this)) {}
+
+Window::~Window() = default;
+
+void Window::Constructor() {
+  const auto self = shared_from_this();
+  RuntimeTrace("Construct " + className_);
+  detail::RuntimeState& state = State();
+  state.windows.push_back(self);
+  state.implicitWindows.insert_or_assign(className_, self);
+  impl_->open = true;
+  try {
+    Layout();
+    CreateControls();
+    AddMenuHandlers(self);
+    impl_->UpdateTabOrder();
+    Event_Open();
+  } catch (...) {
+    // A half-built window is no window: it must not be found again by its accessor.
+    Discard();
+    throw;
+  }
+  impl_->constructed = true;
+  if (impl_->visibleFromRecord && impl_->open) impl_->ShowNow();
+}
+
+void Window::Show() {
+  if (!impl_->open) return;
+  impl_->ShowNow();
+}
+
+void Window::Hide() {
+  if (impl_->frame) impl_->frame->hide();
+}
+
+bool Window::Visible() const { return impl_->frame && impl_->frame->isVisible(); }
+
+bool Window::IsOpen() const { return impl_->open; }
+
+bool Window::IsActive() const { return impl_->frame && impl_->frame->isActiveWindow(); }
+
+bool Window::Close() {
+  if (!impl_->open) return false;
+  const auto self = shared_from_this();  // the registry may hold the last reference
+  if (Event_CancelClose()) return false;
+  CloseControls();
+  Unregister();
+  if (impl_->frame) {
+    impl_->frame->hide();
+    impl_->frame->deleteLater();
+  }
+  RuntimeTrace("Closed " + className_);
+  Event_Close();
+  return true;
+}
+
+void Window::Discard() {
+  const auto self = weak_from_this().lock();
+  // No events during the tear-down: nothing of the system runs after the loop.
+  if (impl_->frame) impl_->frame->Detach();
+  CloseControls();
+  Unregister();
+  if (impl_->frame) {
+    impl_->frame->hide();
+    impl_->frame->deleteLater();
+  }
+}
+
+void Window::CloseControls() {
+  auto controls = std::exchange(controls_, {});
+  for (auto& [name, control] : controls) control->Close();
+}
+
+void Window::Unregister() {
+  impl_->open = false;
+  detail::RuntimeState& state = State();
+  std::erase_if(state.windows, [this](const auto& window) { return window.get() == this; });
+  const auto entry = state.implicitWindows.find(className_);
+  if (entry != state.implicitWindows.end() && entry->second.get() == this) state.implicitWindows.erase(entry);
+}
+
+std::shared_ptr<MenuBar> Window::MenuBar() const { return menuBar_; }
+
+void Window::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) {
+  RuntimeTrace("SetMenuBar " + className_);
+  menuBar_ = std::move(menuBar);
+  if (impl_->frame && impl_->frame->isVisible()) detail::RefreshMenuBarView(*this);
+}
+
+void Window::AddMenuHandler(std::string_view itemName, MenuHandler handler) {
+  if (!handler) RaiseNilObjectException();
+  RuntimeTrace("AddMenuHandler " + className_ + " " + std::string(itemName));
+  mMenuHandlers.insert_or_assign(std::string(itemName), std::move(handler));
+}
+
+const MenuHandler* Window::FindMenuHandler(std::string_view itemName) const {
+  const auto found = mMenuHandlers.find(itemName);
+  return found == mMenuHandlers.end() ? nullptr : &found->second;
+}
+
+void Window::EnableMenuItems(MenuItem& bar) {
+  Event_EnableMenuItems();
+  EnableHandledItems(bar, [this](std::string_view name) { return FindMenuHandler(name) != nullptr; });
+}
+
+void Window::Adopt(Control& control) {
+  if (auto* rect = dynamic_cast<RectControl*>(&control)) rect->Impl().window = weak_from_this();
+}
+
+void Window::AddControl(std::string_view name, std::shared_ptr<Control> control) {
+  if (!control) RaiseNilObjectException();
+  if (ControlByName(name))
+    throw RuntimeException("A control named \"" + std::string(name) + "\" is already registered with " +
+                           className_ + ".");
+  control->SetRegisteredName(name);
+  if (auto* rect = dynamic_cast<RectControl*>(control.get())) rect->Impl().window = weak_from_this();
+  if (auto* child = dynamic_cast<PaneChild*>(control.get())) child->SetWindow(shared_from_this());
+  controls_.emplace_back(std::string(name), std::move(control));
+}
+
+std::shared_ptr<Control> Window::ControlByName(std::string_view name) const {
+  for (const auto& [registered, control] : controls_)
+    if (registered == name) return control;
+  return nullptr;
+}
+
+std::vector<std::shared_ptr<Control>> Window::Controls() const {
+  std::vector<std::shared_ptr<Control>> controls;
+  for (const auto& entry : controls_) controls.push_back(entry.second);
+  return controls;
+}
+
+std::int32_t Window::Width() const { return impl_->width; }
+std::int32_t Window::Height() const { return impl_->height; }
+std::int32_t Window::Frame() const { return impl_->frameKind; }
+const std::string& Window::Title() const { return impl_->title; }
+bool Window::CloseButton() const { return impl_->closeButton; }
+bool Window::MinimizeButton() const { return impl_->minimizeButton; }
+bool Window::MaximizeButton() const { return impl_->maximizeButton; }
+bool Window::Resizeable() const { return impl_->resizeable; }
+bool Window::MenuBarVisible() const { return impl_->menuBarVisible; }
+
+const PropertyTable& Window::Properties() const { return WindowProperties(); }
+
+void Window::SetProperty(std::string_view name, const PropertyValue& value) {
+  detail::WindowImpl& w = *impl_;
+  if (name == "Placement") {
+    w.placement = AsInt(value);
+  } else if (name == "Width") {
+    w.width = std::max(AsInt(value), 0);
+    w.UpdateSize();
+  } else if (name == "Height") {
+    w.height = std::max(AsInt(value), 0);
+    w.UpdateSize();
+  } else if (name == "MinWidth") {
+    w.minWidth = AsInt(value);
+    w.UpdateSize();
+  } else if (name == "MinHeight") {
+    w.minHeight = AsInt(value);
+    w.UpdateSize();
+  } else if (name == "MaxWidth") {
+    w.maxWidth = AsInt(value);
+    w.UpdateSize();
+  } else if (name == "MaxHeight") {
+    w.maxHeight = AsInt(value);
+    w.UpdateSize();
+  } else if (name == "Frame") {
+    w.frameKind = AsInt(value);
+    w.UpdateFlags();
+  } else if (name == "Composite") {
+    w.composite = AsBool(value);
+  } else if (name == "HasBackColor") {
+    w.hasBackColor = AsBool(value);
+    w.UpdateBackground();
+  } else if (name == "BackColor") {
+    w.backColor = std::get<Color>(value).Rgb();
+    w.UpdateBackground();
+  } else if (name == "Title") {
+    w.title = std::get<std::string>(value);
+    if (w.frame) w.frame->setWindowTitle(detail::ToQString(w.title));
+  } else if (name == "Visible") {
+    w.visibleFromRecord = AsBool(value);
+    // During construction the window appears once it is built; afterwards at once.
+    if (w.constructed) w.visibleFromRecord ? Show() : Hide();
+  } else if (name == "FullScreen") {
+    w.fullScreen = AsBool(value);
+  } else if (name == "MenuBarVisible") {
+    w.menuBarVisible = AsBool(value);
+  } else if (name == "CloseButton") {
+    w.closeButton = AsBool(value);
+    w.UpdateFlags();
+  } else if (name == "Resizeable") {
+    w.resizeable = AsBool(value);
+    w.UpdateSize();
+  } else if (name == "LiveResize") {
+    w.liveResize = AsBool(value);
+  } else if (name == "MaximizeButton") {
+    w.maximizeButton = AsBool(value);
+    w.UpdateFlags();
+  } else if (name == "MinimizeButton") {
+    w.minimizeButton = AsBool(value);
+    w.UpdateFlags();
+  } else if (name == "MacProcID") {
+    w.macProcId = AsInt(value);
+  } else if (name == "_mInitialControlsCreated") {
+    w.initialControlsCreated = AsInt(value);
+  } else if (name == "Top") {
+    w.top = AsInt(value);
+  } else if (name == "Left") {
+    w.left = AsInt(value);
+  }
+}
+
+std::shared_ptr<Window> GetImplicitWindow(std::string_view className) {
+  const auto& windows = State().implicitWindows;
+  const auto found = windows.find(className);
+  return found == windows.end() ? nullptr : found->second;
+}
+
+std::vector<std::shared_ptr<Window>> OpenWindows() { return State().windows; }
+
+std::shared_ptr<Control> RuntimeWindowControlByName(const Window& window, std::string_view name) {
+  return window.ControlByName(name);
+}
+
+}  // namespace platform

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QImage>
+
+namespace platform::detail {
+struct PictureImpl {
+  QImage image;
+};
+}  // namespace platform::detail

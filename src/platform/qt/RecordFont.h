@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFont>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/DesignRecord.h"
+
+namespace platform::detail {
+
+// The font entries a control's record carries (TextFont, TextSize, Bold, Italic,
+// Underline), kept together so the font is resolved once all of them are known.
+struct RecordFont {
+  std::string family = "System";
+  std::int32_t size = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+
+  // Takes one of the font entries; false for any other property.
+  bool Set(std::string_view name, const PropertyValue& value);
+  QFont Resolve() const;
+};
+
+}  // namespace platform::detail

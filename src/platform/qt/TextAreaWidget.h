@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QTextEdit>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/Color.h"
+
+class QMimeData;
+
+namespace platform::detail {
+
+// The text field behind a TextArea. Positions and lengths are counted in characters
+// (code points; a line break is one), lines are separated by one carriage return on
+// the framework side. The field enforces its kind however text arrives: a single-line
+// field never takes a line break and a limited field never holds more than its limit.
+// Text set by the program is not limited.
+class TextAreaWidget : public QTextEdit {
+ public:
+  TextAreaWidget();
+
+  // Calls into the control; empty once the control is gone (Detach).
+  std::function<bool(const std::string&)> onKeyDown;
+  std::function<bool(std::int32_t, std::int32_t)> onMouseDown;
+  void Detach();
+
+  std::string Text() const;
+  void SetText(std::string_view text);
+
+  std::int32_t SelStart() const;
+  std::int32_t SelLength() const;
+  void SetSelStart(std::int32_t start);
+  void SetSelLength(std::int32_t length);
+  void SetSelBold(bool bold);
+  bool IsBoldAt(std::int32_t position) const;
+
+  bool Multiline() const { return multiline_; }
+  void SetMultiline(bool multiline);
+  bool Styled() const { return styled_; }
+  void SetStyled(bool styled);
+  std::int32_t Limit() const { return limit_; }
+  void SetLimit(std::int32_t limit) { limit_ = limit; }
+  void SetScrollbars(bool horizontal, bool vertical);
+  void SetBorder(bool border);
+  // 0 flush left, 1 centred, 2 flush right, for every paragraph.
+  void SetAlignmentCode(std::int32_t code);
+  void SetColors(Color text, Color back);
+  // Characters in the field now.
+  std::int32_t Length() const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // The part of `text` the field can take in place of the selection: line breaks
+  // out of a single-line field, and no more characters than the limit leaves room for.
+  QString Admit(const QString& text) const;
+  // Characters that still fit when the selection is replaced; -1 without a limit.
+  std::int32_t Room() const;
+  // Last guard for paths no handler above sees: takes excess characters and line
+  // breaks back out of what a change inserted.
+  void OnContentsChange(int from, int removed, int added);
+  void ApplyKind();
+  void UpdateMargins();
+  void RemoveLineBreaks(int from, int to);
+  void InsertAtCursor(const QString& text);
+
+  bool multiline_ = true;
+  bool styled_ = true;
+  std::int32_t limit_ = 0;
+  bool scrollHorizontal_ = false;
+  bool scrollVertical_ = true;
+  bool programmatic_ = false;  // the program sets the text: no limit applies
+  bool guarding_ = false;
+};
+
+}  // namespace platform::detail

@@ -1,0 +1,211 @@
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+#include <functional>
+
+#include "platform/RectControl.h"
+#include "platform/Window.h"
+#include "platform/qt/Dispatch.h"
+#include "platform/qt/QtConvert.h"
+#include "platform/qt/RectControlImpl.h"
+#include "platform/qt/RuntimeState.h"
+#include "platform/qt/WindowImpl.h"
+
+namespace platform::detail {
+namespace {
+
+// Keeps the window alive while one of its events runs: a handler may close it.
+std::shared_ptr<Window> Keep(Window* window) { return window ? window->weak_from_this().lock() : nullptr; }
+
+}  // namespace
+
+ContentWidget::ContentWidget(Window& owner, QWidget* parent) : QWidget(parent), owner_(&owner) {}
+
+void ContentWidget::mousePressEvent(QMouseEvent* event) {
+  const auto window = Keep(owner_);
+  if (!window) return;
+  const QPoint at = event->position().toPoint();
+  Guarded([&] { return window->Event_MouseDown(at.x(), at.y()); }, false);
+  event->accept();
+}
+
+// Controls follow the edges they are locked to when the content changes size.
+void ContentWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const QSize now = event->size();
+  const auto window = Keep(owner_);
+  if (window && lastSize_.isValid() && now != lastSize_) {
+    const int dw = now.width() - lastSize_.width();
+    const int dh = now.height() - lastSize_.height();
+    for (const auto& control : window->Controls()) {
+      auto* rect = dynamic_cast<RectControl*>(control.get());
+      if (!rect) continue;
+      RectControlImpl& c = rect->Impl();
+      if (c.lockRight && c.lockLeft)
+        c.width += dw;
+      else if (c.lockRight)
+        c.left += dw;
+      if (c.lockBottom && c.lockTop)
+        c.height += dh;
+      else if (c.lockBottom)
+        c.top += dh;
+      c.ApplyGeometry();
+    }
+  }
+  lastSize_ = now;
+}
+
+WindowWidget::WindowWidget(Window& owner) : owner_(&owner), content_(new ContentWidget(owner, this)) {
+  setCentralWidget(content_);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void WindowWidget::Detach() {
+  owner_ = nullptr;
+  content_->Detach();
+}
+
+bool WindowWidget::event(QEvent* event) {
+  const bool activate = event->type() == QEvent::WindowActivate;
+  if (activate || event->type() == QEvent::WindowDeactivate) {
+    const bool handled = QMainWindow::event(event);
+    if (const auto window = Keep(owner_)) {
+      const bool ok = Guarded(
+          [&] {
+            activate ? window->Event_Activate() : window->Event_Deactivate();
+            return true;
+          },
+          false);
+      // After every Activate and Deactivate the menus are brought up to date, unless
+      // the handler raised.
+      if (ok) Guarded([&] { PrepareMenus(activate ? window.get() : FrontmostWindow()); });
+    }
+    return handled;
+  }
+  return QMainWindow::event(event);
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  const auto window = Keep(owner_);
+  const std::string key = KeyText(*event);
+  if (!window || key.empty()) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  const bool swallowed = Guarded([&] { return window->Event_KeyDown(key); }, true);
+  if (!swallowed) QMainWindow::keyPressEvent(event);
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+  // The window's own close path decides; Qt only hides or deletes what it says.
+  event->ignore();
+  if (const auto window = Keep(owner_)) Guarded([&] { return window->Close(); }, false);
+}
+
+WindowImpl::WindowImpl(Window& owner) : owner(owner), frame(new WindowWidget(owner)) {
+  frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  UpdateFlags();
+  UpdateSize();
+}
+
+WindowImpl::~WindowImpl() {
+  if (!frame) return;
+  frame->Detach();
+  if (QCoreApplication::instance()) {
+    frame->hide();
+    frame->deleteLater();
+  }
+}
+
+void WindowImpl::UpdateFlags() {
+  if (!frame) return;
+  Qt::WindowFlags flags = Qt::Window;
+  if (frameKind == 2) {
+    flags |= Qt::FramelessWindowHint;  // a plain box: no title bar, no buttons
+  } else {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeButton) flags |= Qt::WindowCloseButtonHint;
+    if (minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
+  }
+  if (frame->windowFlags() == flags) return;
+  const bool wasVisible = frame->isVisible();
+  frame->setWindowFlags(flags);
+  if (wasVisible) frame->show();
+}
+
+void WindowImpl::UpdateSize() {
+  if (!frame) return;
+  ContentWidget* content = frame->Content();
+  if (resizeable) {
+    frame->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    content->setMinimumSize(std::max(minWidth, 0), std::max(minHeight, 0));
+    content->setMaximumSize(std::clamp(maxWidth, 0, QWIDGETSIZE_MAX),
+                            std::clamp(maxHeight, 0, QWIDGETSIZE_MAX));
+    content->resize(width, height);
+    frame->adjustSize();
+  } else {
+    content->setFixedSize(width, height);
+    frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  }
+}
+
+void WindowImpl::UpdateBackground() {
+  if (!frame) return;
+  ContentWidget* content = frame->Content();
+  QPalette palette = QApplication::palette(content);
+  if (hasBackColor) palette.setColor(QPalette::Window, QColor::fromRgb(backColor));
+  content->setPalette(palette);
+  content->setAutoFillBackground(hasBackColor);
+}
+
+void WindowImpl::ShowNow() {
+  // A window of kind 1 exists for its timer and menu bar alone and is never on screen.
+  if (!frame || frameKind == 1) return;
+  RefreshMenuBarView(owner);
+  if (!shownOnce) {
+    shownOnce = true;
+    frame->adjustSize();
+    if (placement == 0) {
+      if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        frame->move(area.center() - QPoint(frame->width() / 2, frame->height() / 2));
+      }
+    } else {
+      frame->move(left, top);
+    }
+  }
+  fullScreen ? frame->showFullScreen() : frame->show();
+  frame->raise();
+  frame->activateWindow();
+}
+
+void WindowImpl::UpdateTabOrder() {
+  if (!frame) return;
+  // Focus order: the window's controls by TabIndex, each container followed by its own.
+  std::vector<RectControlImpl*> all;
+  for (const auto& control : owner.Controls())
+    if (auto* rect = dynamic_cast<RectControl*>(control.get())) all.push_back(&rect->Impl());
+  std::vector<QWidget*> chain;
+  std::function<void(const std::string&)> visit = [&](const std::string& parent) {
+    std::vector<RectControlImpl*> children;
+    for (RectControlImpl* c : all)
+      if (c->initialParent == parent && c->owner && c->owner->Name() != parent) children.push_back(c);
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const RectControlImpl* a, const RectControlImpl* b) { return a->tabIndex < b->tabIndex; });
+    for (RectControlImpl* c : children) {
+      if (c->widget && (c->widget->focusPolicy() & Qt::TabFocus)) chain.push_back(c->widget);
+      visit(c->owner->Name());
+    }
+  };
+  visit("");
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+}  // namespace platform::detail

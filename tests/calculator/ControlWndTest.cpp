@@ -1,0 +1,563 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calculator/ControlWnd.h"
+#include "infowindows/AboutWnd.h"
+#include "infowindows/DescriptionWnd.h"
+#include "platform/Canvas.h"
+#include "platform/Diagnostics.h"
+#include "platform/NilObjectException.h"
+#include "platform/PushButton.h"
+#include "platform/Runtime.h"
+#include "platform/StaticText.h"
+#include "platform/TextArea.h"
+#include "platform/qt/RectControlImpl.h"
+#include "platform/qt/WindowImpl.h"
+#include "resources/Texts.h"
+#include "shell/HandleAboutMenu.h"
+#include "shell/MenuItemAccessors.h"
+#include "shell/Startup.h"
+#include "support/Modal.h"
+
+namespace {
+
+constexpr char kWeightMessage[] = "Weight must range from 100 to 300 pounds";
+constexpr char kFeetMessage[] = "Feet must range from 4 to 6";
+constexpr char kInchesMessage[] = "Inches must range from 0 to 11";
+
+// Answers every message box that appears while the action runs and returns their texts.
+std::vector<QString> MessagesDuring(const std::function<void()>& action) {
+  std::vector<QString> texts;
+  QTimer timer;
+  timer.setInterval(10);
+  QObject::connect(&timer, &QTimer::timeout, [&texts] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      texts.push_back(box->text());
+      box->button(QMessageBox::Ok)->click();
+    }
+  });
+  timer.start();
+  action();
+  return texts;
+}
+
+// The calculator as the start-up leaves it: the application object with its menu bar
+// and handlers, the About window made by the splash, and the calculator shown and active.
+class CalculatorWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    velmora::NewAppInstance();
+    velmora::ApplicationAddMenuHandlers();
+    ASSERT_TRUE(velmora::AboutWnd());
+    window_ = velmora::ControlWnd();
+    ASSERT_TRUE(window_);
+    window_->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+  }
+
+  QWidget* Frame() const { return window_->Impl().frame; }
+
+  template <class C>
+  C& Control(std::string_view name) const {
+    const auto control = window_->ControlAs<C>(name);
+    if (!control) throw std::runtime_error("no control " + std::string(name));
+    return *control;
+  }
+  platform::TextArea& Field(std::string_view name) const { return Control<platform::TextArea>(name); }
+  platform::StaticText& Label(std::string_view name) const { return Control<platform::StaticText>(name); }
+  QWidget* Widget(std::string_view name) const { return Control<platform::RectControl>(name).Impl().widget; }
+
+  void Type(std::string_view field, const QString& keys) const { QTest::keyClicks(Widget(field), keys); }
+  // A key with the text it types, as the desktop delivers it.
+  void Press(std::string_view field, const QString& text, Qt::Key key = Qt::Key_unknown) const {
+    QTest::sendKeyEvent(QTest::Click, Widget(field), key, text, Qt::NoModifier);
+  }
+  void Enter(const QString& weight, const QString& feet, const QString& inches) const {
+    Type("WeightFld", weight);
+    Type("FeetFld", feet);
+    Type("InchFld", inches);
+  }
+  void Click(std::string_view button) const { QTest::mouseClick(Widget(button), Qt::LeftButton); }
+  void ClickClear() const { Click("ClearBtn"); }
+  std::vector<QString> Calculate() const {
+    return MessagesDuring([this] { Click("CalculateBtn"); });
+  }
+
+  bool ResultShown() const {
+    const bool text = Label("BMIText").Visible() && Widget("BMIText")->isVisible();
+    const bool result = Label("BMIFld").Visible() && Widget("BMIFld")->isVisible();
+    EXPECT_EQ(text, result) << "the result line shows only in part";
+    return text && result;
+  }
+  std::string Result() const { return Label("BMIFld").Text(); }
+
+  std::shared_ptr<class velmora::ControlWnd> window_;
+};
+
+TEST_F(CalculatorWindow, OpensWithEmptyFieldsNoResultLineAndTheNoticeGreyedOut) {
+  for (const char* field : {"FeetFld", "InchFld", "WeightFld"}) EXPECT_EQ(Field(field).Text(), "") << field;
+  EXPECT_FALSE(ResultShown());
+  EXPECT_EQ(Result(), "");
+  EXPECT_EQ(Label("StaticText8").Text(), std::string(velmora::kNotice));
+  EXPECT_FALSE(Widget("StaticText8")->isEnabled());
+  EXPECT_TRUE(Field("FeetFld").HasFocus());
+  EXPECT_EQ(window_->Title(), "Velmora");
+  EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("Velmora"));
+  EXPECT_TRUE(Control<platform::Canvas>("Canvas3").Backdrop()) << "BMIsmall from the bundle";
+}
+
+// Where each control sits in the window's content, in window coordinates, also for the
+// panel's children, and what the user can do with it.
+TEST_F(CalculatorWindow, ControlsSitWhereTheLayoutPutsThem) {
+  struct Placed {
+    const char* name;
+    int left, top, width, height;
+    bool visible, enabled;
+  };
+  const Placed expected[] = {
+      {"RoundRectangle1", 50, 86, 600, 52, true, true}, {"StaticText5", 249, 100, 47, 20, true, true},
+      {"StaticText6", 197, 100, 54, 20, true, true},    {"FeetFld", 151, 100, 40, 20, true, true},
+      {"StaticText4", 112, 100, 35, 20, true, true},    {"StaticText2", 61, 100, 54, 20, true, true},
+      {"InchFld", 301, 101, 40, 20, true, true},        {"WeightFld", 590, 101, 40, 20, true, true},
+      {"StaticText1", 458, 100, 130, 20, true, true},   {"ClearBtn", 310, 250, 80, 30, true, true},
+      {"CalculateBtn", 50, 250, 80, 30, true, true},    {"StaticText7", 127, 0, 533, 48, true, true},
+      {"Canvas3", 20, 5, 106, 45, true, true},          {"StaticText8", 50, 138, 600, 16, true, false},
+      {"InfoBtn", 570, 250, 80, 30, true, true},        {"BMIText", 61, 178, 140, 20, false, true},
+      {"BMIFld", 204, 179, 446, 20, false, true},
+  };
+  const auto* main = qobject_cast<QMainWindow*>(Frame());
+  ASSERT_TRUE(main);
+  QWidget* content = main->centralWidget();
+  ASSERT_TRUE(content);
+  EXPECT_EQ(content->size(), QSize(680, 300));
+  ASSERT_EQ(window_->Controls().size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const Placed& c = expected[i];
+    EXPECT_EQ(window_->Controls()[i]->Name(), c.name) << "creation order";
+    QWidget* widget = Widget(c.name);
+    EXPECT_EQ(QRect(widget->mapTo(content, QPoint(0, 0)), widget->size()),
+              QRect(c.left, c.top, c.width, c.height))
+        << c.name;
+    EXPECT_EQ(widget->isVisible(), c.visible) << c.name;
+    EXPECT_EQ(widget->isEnabled(), c.enabled) << c.name;
+  }
+  EXPECT_EQ(Widget("FeetFld")->toolTip(), QStringLiteral("Height in feet of 4 to 6"));
+  EXPECT_EQ(Widget("InchFld")->toolTip(), QStringLiteral("Height in inches of 0-11"));
+  EXPECT_EQ(Widget("WeightFld")->toolTip(), QString());
+  EXPECT_FALSE(Field("FeetFld").Multiline());
+  EXPECT_TRUE(Field("InchFld").Multiline());
+  EXPECT_FALSE(Field("WeightFld").Multiline());
+  EXPECT_TRUE(Field("FeetFld").Styled());
+  EXPECT_FALSE(Field("InchFld").Styled());
+  EXPECT_TRUE(Field("WeightFld").Styled());
+}
+
+TEST_F(CalculatorWindow, TypedHeightAndWeightShowTheIndexAndCategory) {
+  Enter("150", "5", "10");
+  EXPECT_TRUE(Calculate().empty());
+  ASSERT_TRUE(ResultShown());
+  EXPECT_EQ(Label("BMIText").Text(), "Body Mass Index = ");
+  EXPECT_EQ(Result(), "21.5.  WHO/CDC category: Healthy weight.");
+  // Pressing again with unchanged fields shows the same line.
+  EXPECT_TRUE(Calculate().empty());
+  EXPECT_EQ(Result(), "21.5.  WHO/CDC category: Healthy weight.");
+}
+
+struct InputCase {
+  const char* name;
+  const char* weight;
+  const char* feet;
+  const char* inches;
+  const char* outcome;  // the result line, or the one message
+};
+
+void PrintTo(const InputCase& c, std::ostream* out) { *out << c.name; }
+
+class Inputs : public CalculatorWindow, public ::testing::WithParamInterface<InputCase> {};
+
+TEST_P(Inputs, GiveTheResultOrOnlyTheFirstFailingMessage) {
+  const InputCase& c = GetParam();
+  Enter(c.weight, c.feet, c.inches);
+  const std::vector<QString> messages = Calculate();
+  if (std::string_view(c.outcome).find("WHO/CDC") != std::string_view::npos) {
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(ResultShown());
+    EXPECT_EQ(Result(), c.outcome);
+  } else {
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QString::fromUtf8(c.outcome));
+    EXPECT_FALSE(ResultShown());
+    EXPECT_EQ(Result(), "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CalculatorWindow, Inputs,
+    ::testing::Values(
+        InputCase{"LowestBoundsPass", "100", "4", "0", "30.5.  WHO/CDC category: Obesity."},
+        InputCase{"HighestBoundsPass", "300", "6", "11", "30.6.  WHO/CDC category: Obesity."},
+        InputCase{"LowestIndex", "100", "6", "11", "10.2.  WHO/CDC category: Underweight."},
+        InputCase{"HighestIndex", "300", "4", "0", "91.5.  WHO/CDC category: Obesity."},
+        InputCase{"RoundsUpButStaysUnderweight", "148", "6", "3", "18.5.  WHO/CDC category: Underweight."},
+        InputCase{"WeightBelow", "99", "5", "10", kWeightMessage},
+        InputCase{"WeightAbove", "301", "5", "10", kWeightMessage},
+        InputCase{"FeetBelow", "150", "3", "10", kFeetMessage},
+        InputCase{"FeetAbove", "150", "7", "10", kFeetMessage},
+        InputCase{"InchesAbove", "150", "5", "12", kInchesMessage},
+        InputCase{"WeightAndFeetWrongShowsWeightOnly", "50", "9", "10", kWeightMessage},
+        InputCase{"FeetAndInchesWrongShowsFeetOnly", "150", "9", "12", kFeetMessage},
+        InputCase{"AllEmptyShowsWeightOnly", "", "", "", kWeightMessage},
+        InputCase{"EmptyFeet", "150", "", "5", kFeetMessage},
+        InputCase{"EmptyInchesCountAsZero", "150", "5", "", "29.3.  WHO/CDC category: Overweight."},
+        InputCase{"LeadingZeroWeightReadsAs99", "099", "5", "10", kWeightMessage},
+        InputCase{"LeadingZeroInchesReadAs7", "150", "5", "07", "23.5.  WHO/CDC category: Healthy weight."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalculatorWindow, FailedCheckLeavesTheEarlierResultAndTheHiddenLine) {
+  Enter("150", "5", "10");
+  Calculate();
+  ASSERT_TRUE(ResultShown());
+  QTest::keyClick(Widget("WeightFld"), Qt::Key_Backspace);
+  QTest::keyClick(Widget("WeightFld"), Qt::Key_Backspace);  // "1"
+  EXPECT_FALSE(ResultShown());
+  const QString message = velmora_test::TakeMessageBox([this] { Click("CalculateBtn"); });
+  EXPECT_EQ(message, kWeightMessage);
+  EXPECT_FALSE(ResultShown());
+  EXPECT_EQ(Result(), "21.5.  WHO/CDC category: Healthy weight.");
+  EXPECT_EQ(Field("WeightFld").Text(), "1");
+}
+
+// Keys that produce no digit: each beeps once and leaves every field as it was.
+TEST_F(CalculatorWindow, RefusedKeysBeepAndChangeNothing) {
+  Enter("15", "5", "1");
+  for (const char* field : {"FeetFld", "InchFld", "WeightFld"}) {
+    for (const QString& key :
+         {QStringLiteral("a"), QStringLiteral("Z"), QStringLiteral("."), QStringLiteral("-"),
+          QStringLiteral(" "), QStringLiteral("/"), QStringLiteral(":"), QStringLiteral("é")}) {
+      const std::int64_t beeps = platform::RuntimeBeepCount();
+      Press(field, key);
+      EXPECT_EQ(platform::RuntimeBeepCount(), beeps + 1) << field << " " << key.toStdString();
+    }
+  }
+  EXPECT_EQ(Field("WeightFld").Text(), "15");
+  EXPECT_EQ(Field("FeetFld").Text(), "5");
+  EXPECT_EQ(Field("InchFld").Text(), "1");
+}
+
+TEST_F(CalculatorWindow, DigitsControlCharactersAndDeletePassSilently) {
+  const std::int64_t beeps = platform::RuntimeBeepCount();
+  Press("WeightFld", QString(), Qt::Key_Left);  // a key that types nothing
+  Type("WeightFld", "0123456789");
+  for (char16_t code : {u'\x01', u'\x1b', u'\x1f'}) Press("WeightFld", QString(QChar(code)));
+  Press("WeightFld", QString(QChar(127)), Qt::Key_Delete);
+  QTest::keyClick(Widget("WeightFld"), Qt::Key_Backspace);
+  QTest::keyClick(Widget("WeightFld"), Qt::Key_Return);
+  EXPECT_EQ(platform::RuntimeBeepCount(), beeps);
+  EXPECT_EQ(Field("WeightFld").Text(), "01") << "the limit kept 3 digits, Backspace took one";
+}
+
+// A Return that passes the filter becomes a line break only in the multi-line field;
+// the number before it is still read.
+TEST_F(CalculatorWindow, ReturnInTheInchesFieldIsReadPastAndPressesNoButton) {
+  Enter("150", "5", "1");
+  QTest::keyClick(Widget("InchFld"), Qt::Key_Return);
+  QTest::keyClick(Widget("FeetFld"), Qt::Key_Return);
+  QTest::keyClick(Widget("FeetFld"), Qt::Key_Escape);
+  EXPECT_FALSE(ResultShown()) << "Return or Escape pressed a button";
+  EXPECT_EQ(Field("FeetFld").Text(), "5");
+  EXPECT_TRUE(Calculate().empty());
+  EXPECT_EQ(Result(), "28.3.  WHO/CDC category: Overweight.");
+}
+
+struct HidingKey {
+  const char* name;
+  const char* field;
+  char16_t key;
+};
+
+void PrintTo(const HidingKey& c, std::ostream* out) { *out << c.name; }
+
+class EveryKey : public CalculatorWindow, public ::testing::WithParamInterface<HidingKey> {};
+
+TEST_P(EveryKey, HidesTheResultLine) {
+  Enter("150", "5", "10");  // every field full: a digit changes nothing
+  Calculate();
+  ASSERT_TRUE(ResultShown());
+  Press(GetParam().field, QString(QChar(GetParam().key)));
+  EXPECT_FALSE(ResultShown());
+  EXPECT_EQ(Result(), "21.5.  WHO/CDC category: Healthy weight.") << "a key only hides the line";
+}
+
+INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EveryKey,
+                         ::testing::Values(HidingKey{"DigitInFeet", "FeetFld", u'7'},
+                                           HidingKey{"LetterInFeet", "FeetFld", u'x'},
+                                           HidingKey{"DigitInInches", "InchFld", u'3'},
+                                           HidingKey{"ControlInInches", "InchFld", u'\x01'},
+                                           HidingKey{"DigitInWeight", "WeightFld", u'9'},
+                                           HidingKey{"SpaceInWeight", "WeightFld", u' '}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalculatorWindow, FieldLimitsHoldForTypingAndPasting) {
+  Enter("98765", "98765", "98765");
+  EXPECT_EQ(Field("WeightFld").Text(), "987");
+  EXPECT_EQ(Field("FeetFld").Text(), "9");
+  EXPECT_EQ(Field("InchFld").Text(), "98");
+
+  ClickClear();
+  QApplication::clipboard()->setText(QStringLiteral("12\n345"));
+  for (const char* field : {"FeetFld", "InchFld", "WeightFld"})
+    qobject_cast<QTextEdit*>(Widget(field))->paste();
+  EXPECT_EQ(Field("FeetFld").Text(), "1");
+  EXPECT_EQ(Field("WeightFld").Text().find('\r'), std::string::npos)
+      << "a single-line field took a line break";
+  EXPECT_LE(Field("WeightFld").Text().size(), 3u);
+  EXPECT_LE(Field("InchFld").Text().size(), 2u);
+
+  // The paste shortcut passes the key filter as the control character it types.
+  ClickClear();
+  QApplication::clipboard()->setText(QStringLiteral("4567"));
+  const std::int64_t beeps = platform::RuntimeBeepCount();
+  QTest::sendKeyEvent(QTest::Click, Widget("WeightFld"), Qt::Key_V, QString(QChar(0x16)),
+                      Qt::ControlModifier);
+  EXPECT_EQ(Field("WeightFld").Text(), "456");
+  EXPECT_EQ(platform::RuntimeBeepCount(), beeps);
+}
+
+// Text that arrives other than by typed digits: every field read gives a result or a message.
+class PastedText : public CalculatorWindow, public ::testing::WithParamInterface<InputCase> {};
+
+TEST_P(PastedText, GivesAResultOrAMessage) {
+  const InputCase& c = GetParam();
+  const std::pair<const char*, const char*> pastes[] = {
+      {"WeightFld", c.weight}, {"FeetFld", c.feet}, {"InchFld", c.inches}};
+  for (const auto& [field, text] : pastes) {
+    QApplication::clipboard()->setText(QString::fromUtf8(text));
+    qobject_cast<QTextEdit*>(Widget(field))->paste();
+  }
+  const std::vector<QString> messages = Calculate();
+  if (std::string_view(c.outcome).find("WHO/CDC") != std::string_view::npos) {
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Result(), c.outcome);
+  } else {
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QString::fromUtf8(c.outcome));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CalculatorWindow, PastedText,
+    ::testing::Values(InputCase{"ExponentInRange", "1e2", "5", "10", "14.3.  WHO/CDC category: Underweight."},
+                      InputCase{"ExponentBeyondRange", "9e9", "5", "10", kWeightMessage},
+                      InputCase{"Letters", "abc", "5", "10", kWeightMessage},
+                      InputCase{"DecimalPoint", "15.", "5", "10", kWeightMessage},
+                      InputCase{"FractionCutToFieldLimit", "150", "4.9", "10",
+                                "31.3.  WHO/CDC category: Obesity."},
+                      InputCase{"NegativeInches", "150", "5", "-1", kInchesMessage},
+                      InputCase{"PlusSign", "150", "5", "+9", "22.1.  WHO/CDC category: Healthy weight."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalculatorWindow, ClearEmptiesHidesAndFocusesFeet) {
+  Enter("150", "5", "10");
+  Calculate();
+  ASSERT_TRUE(ResultShown());
+  QTest::mouseClick(Widget("WeightFld"), Qt::LeftButton);
+  ASSERT_TRUE(Field("WeightFld").HasFocus());
+  const std::int64_t beeps = platform::RuntimeBeepCount();
+  ClickClear();
+  for (const char* field : {"FeetFld", "InchFld", "WeightFld"}) EXPECT_EQ(Field(field).Text(), "") << field;
+  EXPECT_EQ(Result(), "");
+  EXPECT_FALSE(ResultShown());
+  EXPECT_TRUE(Field("FeetFld").HasFocus());
+  // Again with nothing to clear: still no beep, and "Calculate" then reads empty fields.
+  ClickClear();
+  EXPECT_EQ(platform::RuntimeBeepCount(), beeps);
+  EXPECT_EQ(Calculate(), std::vector<QString>{kWeightMessage});
+}
+
+TEST_F(CalculatorWindow, EveryActivationHidesAboutAndFocusesFeet) {
+  QTest::mouseClick(Widget("WeightFld"), Qt::LeftButton);
+  ASSERT_TRUE(Field("WeightFld").HasFocus());
+  const auto about = velmora::AboutWnd();
+  about->Show();
+  ASSERT_TRUE(velmora_test::WaitFor([&] { return about->IsActive(); }));
+  window_->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+  EXPECT_FALSE(about->Visible());
+  EXPECT_TRUE(Field("FeetFld").HasFocus());
+
+  // With the About window already hidden, activation only moves the focus.
+  QTest::mouseClick(Widget("InchFld"), Qt::LeftButton);
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window_->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+  EXPECT_FALSE(about->Visible());
+  EXPECT_TRUE(Field("FeetFld").HasFocus());
+}
+
+TEST_F(CalculatorWindow, TabMovesThroughTheFieldsInOrder) {
+  ASSERT_TRUE(Field("FeetFld").HasFocus());
+  QTest::keyClick(Widget("FeetFld"), Qt::Key_Tab);
+  EXPECT_TRUE(Field("InchFld").HasFocus());
+  QTest::keyClick(Widget("InchFld"), Qt::Key_Tab);
+  EXPECT_TRUE(Field("WeightFld").HasFocus());
+  EXPECT_EQ(Field("FeetFld").Text() + Field("InchFld").Text(), "") << "Tab went into a field";
+}
+
+TEST_F(CalculatorWindow, AccessorReturnsTheOpenWindowWithItsContents) {
+  Type("WeightFld", "150");
+  EXPECT_EQ(velmora::ControlWnd(), window_);
+  EXPECT_EQ(Field("WeightFld").Text(), "150");
+  EXPECT_EQ(window_->Controls().size(), 17u);
+}
+
+TEST_F(CalculatorWindow, ClosingTheWindowQuitsWithStatusZero) {
+  std::vector<std::string> trace;
+  platform::RuntimeSetTraceListener([&trace](std::string_view line) { trace.emplace_back(line); });
+  Enter("150", "5", "10");
+  QTimer::singleShot(0, Frame(), [this] { Frame()->close(); });
+  platform::RuntimeRun();  // returns once the close has quit
+  platform::RuntimeSetTraceListener(nullptr);
+  EXPECT_NE(std::find(trace.begin(), trace.end(), "Quit 0"), trace.end());
+  EXPECT_FALSE(window_->IsOpen());
+  EXPECT_EQ(platform::RuntimeExit(), 0);
+}
+
+// The Window menu as the user opens it while the calculator is in front.
+QMenu* WindowMenuOf(QWidget* frame) {
+  const auto* main = qobject_cast<QMainWindow*>(frame);
+  auto* bar = main ? qobject_cast<QMenuBar*>(main->menuWidget()) : nullptr;
+  if (!bar) return nullptr;
+  for (QAction* action : bar->actions())
+    if (action->text() == QStringLiteral("Window")) return action->menu();
+  return nullptr;
+}
+
+std::vector<QAction*> ActionsNamed(QMenu* menu, const QString& text) {
+  std::vector<QAction*> found;
+  for (QAction* action : menu->actions())
+    if (action->text() == text) found.push_back(action);
+  return found;
+}
+
+TEST_F(CalculatorWindow, WindowMenuEnablesDescriptionAndAboutButNotControl) {
+  // Start from the opposite states, so only the preparation can set them right.
+  platform::NotNil(velmora::ControlMenuItem()).SetEnabled(true);
+  platform::NotNil(velmora::DescriptionMenuItem()).SetEnabled(false);
+  platform::NotNil(velmora::AboutMenuItem()).SetEnabled(false);
+  platform::NotNil(velmora::AboutQEN()).SetEnabled(false);
+  QMenu* menu = WindowMenuOf(Frame());
+  ASSERT_TRUE(menu);
+  menu->popup(Frame()->mapToGlobal(QPoint(0, 0)));
+  ASSERT_TRUE(velmora_test::WaitFor([menu] { return menu->isVisible(); }));
+  const auto control = ActionsNamed(menu, "Control");
+  const auto description = ActionsNamed(menu, "Description");
+  const auto about = ActionsNamed(menu, "About Velmora");
+  ASSERT_EQ(control.size(), 1u);
+  ASSERT_EQ(description.size(), 1u);
+  ASSERT_EQ(about.size(), 2u);
+  EXPECT_FALSE(control[0]->isEnabled());
+  EXPECT_TRUE(description[0]->isEnabled());
+  EXPECT_TRUE(about[0]->isEnabled());
+  EXPECT_TRUE(about[1]->isEnabled());
+  menu->hide();
+}
+
+TEST_F(CalculatorWindow, DescriptionItemAndInformationPressShowTheDescription) {
+  QMenu* menu = WindowMenuOf(Frame());
+  ASSERT_TRUE(menu);
+  ActionsNamed(menu, "Description").at(0)->trigger();
+  const auto description = velmora::DescriptionWnd();
+  EXPECT_TRUE(description->Visible());
+  description->Close();
+  ASSERT_FALSE(description->IsOpen());
+
+  window_->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+  // The press alone shows it, before any release.
+  QTest::mousePress(Widget("InfoBtn"), Qt::LeftButton);
+  const auto again = velmora::DescriptionWnd();
+  EXPECT_NE(again, description) << "a closed window is made anew";
+  EXPECT_TRUE(again->Visible());
+  QTest::mouseRelease(Widget("InfoBtn"), Qt::LeftButton);
+}
+
+TEST_F(CalculatorWindow, AboutItemShowsTheAboutWindowAndActivationHidesIt) {
+  QMenu* menu = WindowMenuOf(Frame());
+  ASSERT_TRUE(menu);
+  const auto about = ActionsNamed(menu, "About Velmora");
+  ASSERT_EQ(about.size(), 2u);
+  for (QAction* item : about) {
+    item->trigger();
+    const auto shown = velmora::AboutWnd();
+    EXPECT_TRUE(shown->Visible());
+    ASSERT_TRUE(velmora_test::WaitFor([&] { return shown->IsActive(); }));
+    window_->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    EXPECT_FALSE(shown->Visible());
+  }
+}
+
+// Every label and caption fits its box in the font the platform resolved for it.
+TEST_F(CalculatorWindow, EveryTextFitsItsBox) {
+  struct Box {
+    const char* name;
+    std::string text;
+  };
+  const std::vector<Box> boxes = {
+      {"StaticText5", Label("StaticText5").Text()},
+      {"StaticText6", Label("StaticText6").Text()},
+      {"StaticText4", Label("StaticText4").Text()},
+      {"StaticText2", Label("StaticText2").Text()},
+      {"StaticText1", Label("StaticText1").Text()},
+      {"StaticText7", Label("StaticText7").Text()},
+      {"StaticText8", Label("StaticText8").Text()},
+      {"BMIText", Label("BMIText").Text()},
+      // The widest result lines that valid input can give.
+      {"BMIFld", "24.9.  WHO/CDC category: Healthy weight."},
+      {"BMIFld", "18.4.  WHO/CDC category: Underweight."},
+      {"ClearBtn", Control<platform::PushButton>("ClearBtn").Caption()},
+      {"CalculateBtn", Control<platform::PushButton>("CalculateBtn").Caption()},
+      {"InfoBtn", Control<platform::PushButton>("InfoBtn").Caption()},
+  };
+  for (const Box& box : boxes) {
+    QWidget* widget = Widget(box.name);
+    const QFontMetrics metrics(widget->font());
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(box.text)), widget->width())
+        << box.name << " \"" << box.text << "\" in " << QFontInfo(widget->font()).family().toStdString();
+    EXPECT_LE(metrics.height(), widget->height()) << box.name;
+  }
+  EXPECT_EQ(QString::fromUtf8(velmora::kNotice.data(), velmora::kNotice.size()).size(), 49);
+  for (const char* field : {"FeetFld", "InchFld", "WeightFld"}) {
+    const QFont font = Widget(field)->font();
+    EXPECT_TRUE(QFontInfo(font).fixedPitch()) << field << " is not in a Courier face";
+    const QString fullField(Field(field).LimitText(), QLatin1Char('8'));
+    EXPECT_LT(QFontMetrics(font).horizontalAdvance(fullField), Widget(field)->width()) << field;
+  }
+}
+
+}  // namespace

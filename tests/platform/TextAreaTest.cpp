@@ -1,0 +1,501 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QInputMethodEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ControlHost.h"
+#include "platform/RoundRectangle.h"
+#include "platform/TextArea.h"
+#include "platform/qt/TextAreaWidget.h"
+
+namespace {
+
+using namespace control_test;
+using control_test::PrintTo;  // rows print by name
+using platform::TextArea;
+using platform::detail::TextAreaWidget;
+
+// A text area on the host window, with its window and widget.
+struct Field {
+  std::shared_ptr<HostWnd> window;
+  std::shared_ptr<TextArea> area;
+  TextAreaWidget* widget = nullptr;
+};
+
+// A field like the calculator's (40 by 20, Courier 14) with the given changes.
+Field OpenField(std::initializer_list<platform::RecordEntry> changes, bool bindKeyDown = false,
+                int width = 40, int height = 20) {
+  Field field;
+  field.window = OpenHost([&](HostWnd& w) {
+    w.Make<platform::RoundRectangle>("Panel", RoundRectangleRecord("Panel", 50, 86, 600, 52));
+    // A field of the calculator's size sits in the panel as the calculator's do.
+    const bool inPanel = width <= 100 && height <= 30;
+    field.area =
+        w.Make<TextArea>("Fld", With(With(TextAreaRecord("Fld", 151, inPanel ? 100 : 150, width, height),
+                                          {{"InitialParent", inPanel ? "Panel"sv : ""sv}}),
+                                     changes));
+    if (bindKeyDown) w.Bind(*field.area, "KeyDown");
+  });
+  field.widget = WidgetOf<TextAreaWidget>(*field.area);
+  field.area->SetFocus();
+  return field;
+}
+
+void Paste(TextAreaWidget* widget, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+}
+
+// ---- Record ----------------------------------------------------------------------------
+
+TEST(TextAreaTest, RecordSetsPlaceFontColoursFrameAndToolTip) {
+  const Field f = OpenField({{"HelpTag", "Height in feet of 4 to 6"sv},
+                             {"TextColor", platform::Color(0x112233)},
+                             {"BackColor", platform::Color(0xFFFFEE)},
+                             {"LimitText", 1}});
+  EXPECT_EQ(WindowRect(*f.window, *f.area), QRect(151, 100, 40, 20));
+  EXPECT_EQ(f.widget->toolTip(), "Height in feet of 4 to 6");
+  const QFontInfo info(f.widget->document()->defaultFont());
+  EXPECT_EQ(info.family(), "Liberation Mono");
+  EXPECT_EQ(info.pixelSize(), 14);
+  EXPECT_EQ(f.widget->palette().color(QPalette::Active, QPalette::Text), QColor(0x11, 0x22, 0x33));
+  EXPECT_EQ(f.widget->palette().color(QPalette::Active, QPalette::Base), QColor(0xFF, 0xFF, 0xEE));
+  EXPECT_EQ(f.widget->frameWidth(), 1);
+  EXPECT_EQ(f.area->LimitText(), 1);
+  EXPECT_FALSE(f.area->Multiline());
+  EXPECT_TRUE(f.area->Styled());
+  EXPECT_TRUE(f.widget->tabChangesFocus());
+  EXPECT_EQ(f.widget->lineWrapMode(), QTextEdit::NoWrap);
+  EXPECT_EQ(f.widget->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+struct LineRow {
+  const char* what;
+  const char* font;
+  int size;
+  int height;
+};
+
+// A one-line field shows its whole line: no scrolling, the line inside the viewport.
+const LineRow kLines[] = {
+    {"calculator field", "Courier", 14, 20},
+    {"tall field", "Courier", 14, 40},
+    {"small font", "System", 10, 20},
+};
+
+class TextAreaLineTest : public ::testing::TestWithParam<LineRow> {};
+
+TEST_P(TextAreaLineTest, SingleLineShowsItsTextWhole) {
+  const LineRow& row = GetParam();
+  const Field f = OpenField(
+      {{"TextFont", std::string_view(row.font)}, {"TextSize", row.size}, {"Text", "188"sv}, {"Alignment", 2}},
+      false, 40, row.height);
+  QTest::qWait(0);
+  const QRect viewport = f.widget->viewport()->geometry();
+  const QRect cursor = f.widget->cursorRect();
+  EXPECT_EQ(f.widget->verticalScrollBar()->maximum(), 0) << row.what;
+  EXPECT_GE(cursor.top(), 0) << row.what;
+  EXPECT_LE(cursor.bottom(), viewport.height() - 1) << row.what;
+  // Centred vertically: the space above and below the line differs by at most a pixel.
+  const int above = viewport.top() + cursor.top();
+  const int below = f.widget->height() - (viewport.top() + cursor.bottom() + 1);
+  EXPECT_LE(std::abs(above - below), 1) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, TextAreaLineTest, ::testing::ValuesIn(kLines), RowName());
+
+// ---- Text ------------------------------------------------------------------------------
+
+struct TextRow {
+  const char* what;
+  bool multiline;
+  const char* given;
+  const char* expected;
+};
+
+const TextRow kTexts[] = {
+    {"carriage returns", true, "a\rb\r\rc", "a\rb\r\rc"},
+    {"line feeds become CR", true, "a\nb", "a\rb"},
+    {"CRLF is one break", true, "a\r\nb", "a\rb"},
+    {"one CR alone", true, "\r", "\r"},
+    {"non-ASCII kept", true, "kg \xC3\xB7 m\xC2\xB2 \xE2\x89\xA5 30",
+     "kg \xC3\xB7 m\xC2\xB2 \xE2\x89\xA5 30"},
+    {"no-break space kept", true,
+     "1\xC2\xA0"
+     "2",
+     "1\xC2\xA0"
+     "2"},
+    {"single line drops breaks", false, "1\r2\n3", "123"},
+    {"empty", false, "", ""},
+};
+
+class TextAreaTextTest : public ::testing::TestWithParam<TextRow> {};
+
+TEST_P(TextAreaTextTest, LinesAreSeparatedByOneCarriageReturn) {
+  const TextRow& row = GetParam();
+  const Field f = OpenField({{"Multiline", row.multiline}, {"LimitText", 2}}, false, 200, 60);
+  f.area->SetText(row.given);  // the program's own text is not limited
+  EXPECT_EQ(f.area->Text(), row.expected) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TextAreaTextTest, ::testing::ValuesIn(kTexts), RowName());
+
+// ---- KeyDown ---------------------------------------------------------------------------
+
+struct KeyRow {
+  const char* what;
+  char ascii;  // typed as this character when set (QTest then hands over its text)
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  std::string expected;
+};
+
+const KeyRow kKeys[] = {
+    {"digit", 0, Qt::Key_7, Qt::NoModifier, "7"},
+    {"letter", 0, Qt::Key_A, Qt::NoModifier, "a"},
+    {"capital", 'A', Qt::Key_A, Qt::ShiftModifier, "A"},
+    {"space", 0, Qt::Key_Space, Qt::NoModifier, " "},
+    {"point", 0, Qt::Key_Period, Qt::NoModifier, "."},
+    {"backspace", 0, Qt::Key_Backspace, Qt::NoModifier, "\x08"},
+    {"tab", 0, Qt::Key_Tab, Qt::NoModifier, "\x09"},
+    {"back tab", 0, Qt::Key_Backtab, Qt::ShiftModifier, "\x09"},
+    {"return", 0, Qt::Key_Return, Qt::NoModifier, "\x0D"},
+    {"enter", 0, Qt::Key_Enter, Qt::KeypadModifier, "\x03"},
+    {"escape", 0, Qt::Key_Escape, Qt::NoModifier, "\x1B"},
+    {"left", 0, Qt::Key_Left, Qt::NoModifier, "\x1C"},
+    {"right", 0, Qt::Key_Right, Qt::NoModifier, "\x1D"},
+    {"up", 0, Qt::Key_Up, Qt::NoModifier, "\x1E"},
+    {"down", 0, Qt::Key_Down, Qt::NoModifier, "\x1F"},
+    {"forward delete", 0, Qt::Key_Delete, Qt::NoModifier, "\x7F"},
+    {"home", 0, Qt::Key_Home, Qt::NoModifier, "\x01"},
+    {"end", 0, Qt::Key_End, Qt::NoModifier, "\x04"},
+    {"page up", 0, Qt::Key_PageUp, Qt::NoModifier, "\x0B"},
+    {"page down", 0, Qt::Key_PageDown, Qt::NoModifier, "\x0C"},
+    {"ctrl+a", 0, Qt::Key_A, Qt::ControlModifier, "\x01"},
+    {"ctrl+v", 0, Qt::Key_V, Qt::ControlModifier, "\x16"},
+};
+
+class TextAreaKeyTest : public ::testing::TestWithParam<KeyRow> {};
+
+TEST_P(TextAreaKeyTest, KeyDownSeesTheKeyTextBeforeTheField) {
+  const KeyRow& row = GetParam();
+  const Field f = OpenField({{"Multiline", true}, {"Text", "xy"sv}}, true, 200, 60);
+  std::string textWhenCalled;
+  f.window->swallowKey = [&](const std::string&) {
+    textWhenCalled = f.area->Text();
+    return true;
+  };
+  if (row.ascii) {
+    QTest::keyClick(f.widget, row.ascii, row.modifiers);
+  } else {
+    QTest::keyClick(f.widget, row.key, row.modifiers);
+  }
+  EXPECT_EQ(f.window->keys, std::vector<std::string>{row.expected}) << row.what;
+  // Swallowed: the field never acted on it, and the focus stayed (Tab included).
+  EXPECT_EQ(f.area->Text(), "xy") << row.what;
+  EXPECT_EQ(textWhenCalled, "xy");
+  EXPECT_TRUE(f.widget->hasFocus()) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, TextAreaKeyTest, ::testing::ValuesIn(kKeys), RowName());
+
+TEST(TextAreaTest, ModifierAloneReachesNoHandler) {
+  const Field f = OpenField({}, true);
+  for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta})
+    QTest::keyClick(f.widget, key);
+  EXPECT_TRUE(f.window->keys.empty());
+}
+
+TEST(TextAreaTest, KeyDownFalseLetsTheFieldTakeTheKey) {
+  const Field f = OpenField({{"LimitText", 3}}, true);
+  f.window->swallowKey = [](const std::string& key) { return !(key >= "0" && key <= "9"); };
+  QTest::keyClicks(f.widget, "1a2.");
+  EXPECT_EQ(f.window->keys, (std::vector<std::string>{"1", "a", "2", "."}));
+  EXPECT_EQ(f.area->Text(), "12");
+}
+
+TEST(TextAreaTest, TabThatPassesMovesTheFocusOn) {
+  std::shared_ptr<TextArea> first, second;
+  const auto window = OpenHost([&](HostWnd& w) {
+    first = w.Make<TextArea>("First", With(TextAreaRecord("First", 10, 10, 40, 20), {{"TabIndex", 0}}));
+    second = w.Make<TextArea>("Second", With(TextAreaRecord("Second", 60, 10, 40, 20), {{"TabIndex", 1}}));
+    w.Bind(*first, "KeyDown");
+  });
+  first->SetFocus();
+  QTest::keyClick(first->Impl().widget, Qt::Key_Tab);
+  EXPECT_EQ(window->keys, std::vector<std::string>{"\t"});
+  EXPECT_TRUE(second->HasFocus());
+  EXPECT_EQ(first->Text(), "");
+}
+
+TEST(TextAreaTest, MouseDownGetsControlCoordinates) {
+  const Field f = OpenField({});
+  f.window->Bind(*f.area, "MouseDown");
+  f.window->swallowMouse = true;
+  QTest::mouseClick(f.widget->viewport(), Qt::LeftButton, {}, QPoint(8, 6));
+  const QPoint expected = f.widget->viewport()->mapTo(f.widget, QPoint(8, 6));
+  EXPECT_EQ(f.window->log, std::vector<std::string>{"MouseDown " + std::to_string(expected.x()) + "," +
+                                                    std::to_string(expected.y())});
+}
+
+// ---- LimitText -------------------------------------------------------------------------
+
+struct LimitRow {
+  const char* what;
+  int limit;
+  bool multiline;
+  const char* before;  // the field's text, with the cursor at its end
+  bool selectAll;
+  const char* typed;   // typed key by key
+  const char* pasted;  // then pasted with Ctrl+V
+  const char* expected;
+};
+
+const LimitRow kLimits[] = {
+    {"typing stops at 1", 1, false, "", false, "456", "", "4"},
+    {"typing stops at 2", 2, true, "", false, "456", "", "45"},
+    {"typing stops at 3", 3, false, "", false, "12345", "", "123"},
+    {"full field takes nothing", 3, false, "123", false, "4", "", "123"},
+    {"selection is replaced", 3, false, "123", true, "9", "", "9"},
+    {"paste is cut to fit", 3, false, "", false, "", "98765", "987"},
+    {"paste fills the rest", 3, false, "1", false, "", "2345", "123"},
+    {"paste replaces a selection", 3, false, "12", true, "", "abcdef", "abc"},
+    {"paste into a full field", 1, false, "5", false, "", "6", "5"},
+    {"return counts as a character", 2, true, "1", false, "\r2", "", "1\r"},
+    {"no limit", 0, false, "", false, "123456", "789", "123456789"},
+    {"pair is one character", 2, false, "a", false, "", "\xF0\x9F\x98\x80z", "a\xF0\x9F\x98\x80"},
+    {"pair never split", 2, false, "", false, "", "a\xF0\x9F\x98\x80", "a\xF0\x9F\x98\x80"},
+    {"no room for a pair", 1, false, "a", false, "", "\xF0\x9F\x98\x80", "a"},
+};
+
+class TextAreaLimitTest : public ::testing::TestWithParam<LimitRow> {};
+
+TEST_P(TextAreaLimitTest, FieldNeverHoldsMoreThanItsLimit) {
+  const LimitRow& row = GetParam();
+  const Field f = OpenField({{"LimitText", row.limit}, {"Multiline", row.multiline}}, true);
+  f.area->SetText(row.before);
+  if (row.selectAll) f.widget->selectAll();
+  for (const char* c = row.typed; *c; ++c) {
+    if (*c == '\r')
+      QTest::keyClick(f.widget, Qt::Key_Return);
+    else
+      QTest::keyClick(f.widget, *c);
+  }
+  if (*row.pasted) Paste(f.widget, QString::fromUtf8(row.pasted));
+  EXPECT_EQ(f.area->Text(), row.expected) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, TextAreaLimitTest, ::testing::ValuesIn(kLimits), RowName());
+
+TEST(TextAreaTest, LimitAndSingleLineHoldForTextThatBypassesTheKeyAndPastePaths) {
+  const Field f = OpenField({{"LimitText", 3}});
+  // Straight into the document, as a drop or an accessibility tool might.
+  f.widget->textCursor().insertText(
+      "1\n2\xE2\x80\xA9"
+      "345");
+  EXPECT_EQ(f.area->Text(), "123");
+  f.widget->insertPlainText("9");
+  EXPECT_EQ(f.area->Text(), "123");
+}
+
+TEST(TextAreaTest, UndoAfterACutPasteRestoresThePreviousText) {
+  const Field f = OpenField({{"LimitText", 3}});
+  QTest::keyClicks(f.widget, "12");
+  Paste(f.widget, "3456");
+  EXPECT_EQ(f.area->Text(), "123");
+  QTest::keyClick(f.widget, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(f.area->Text(), "12");
+  QTest::keyClick(f.widget, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(f.area->Text(), "123");
+}
+
+TEST(TextAreaTest, InputMethodCommitIsCutToTheLimit) {
+  const Field f = OpenField({{"LimitText", 3}});
+  QTest::keyClick(f.widget, '1');
+  QInputMethodEvent commit;
+  commit.setCommitString("4567");
+  QApplication::sendEvent(f.widget, &commit);
+  EXPECT_EQ(f.area->Text(), "145");
+}
+
+struct BreakRow {
+  const char* what;
+  bool multiline;
+  const char* pasted;
+  const char* expected;
+};
+
+const BreakRow kBreaks[] = {
+    {"single line, LF", false, "12\n3", "123"},
+    {"single line, CRLF", false, "1\r\n2", "12"},
+    {"single line, CR", false, "1\r2", "12"},
+    {"single line, only a break", false, "\n", ""},
+    {"multi-line keeps the break", true, "12\n3", "12\r3"},
+    {"multi-line CRLF is one break", true, "1\r\n2", "1\r2"},
+};
+
+class TextAreaBreakTest : public ::testing::TestWithParam<BreakRow> {};
+
+TEST_P(TextAreaBreakTest, PasteBringsALineBreakOnlyIntoAMultiLineField) {
+  const BreakRow& row = GetParam();
+  const Field f = OpenField({{"Multiline", row.multiline}}, false, 200, 60);
+  Paste(f.widget, QString::fromUtf8(row.pasted));
+  EXPECT_EQ(f.area->Text(), row.expected) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pastes, TextAreaBreakTest, ::testing::ValuesIn(kBreaks), RowName());
+
+TEST(TextAreaTest, ReturnThatPassesKeyDownAddsNoLineToASingleLineField) {
+  const Field f = OpenField({{"Text", "12"sv}}, true);
+  QTest::keyClick(f.widget, Qt::Key_Return);
+  QTest::keyClick(f.widget, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(f.window->keys, (std::vector<std::string>{"\r", "\x03"}));
+  EXPECT_EQ(f.area->Text(), "12");
+}
+
+TEST(TextAreaTest, ReadOnlyFieldRefusesTypingAndPasteButKeyDownSeesTheKeys) {
+  const Field f = OpenField({{"ReadOnly", true}, {"Text", "fixed"sv}}, true);
+  QTest::keyClicks(f.widget, "ab");
+  Paste(f.widget, "zz");
+  EXPECT_EQ(f.area->Text(), "fixed");
+  EXPECT_EQ(f.window->keys, (std::vector<std::string>{"a", "b", "\x16"}));
+  EXPECT_TRUE(f.area->ReadOnly());
+}
+
+// ---- Selection and bold runs ------------------------------------------------------------
+
+TEST(TextAreaTest, SelectionCountsCharactersAndLineBreaksFromZero) {
+  const Field f = OpenField({{"Multiline", true}}, false, 300, 100);
+  f.area->SetText(
+      "a\xC3\xB7\xF0\x9F\x98\x80"
+      "b\rcd");  // a ÷ 😀 b CR c d
+  f.area->SetSelStart(2);
+  f.area->SetSelLength(3);
+  EXPECT_EQ(f.area->SelStart(), 2);
+  EXPECT_EQ(f.area->SelLength(), 3);
+  EXPECT_EQ(f.widget->textCursor().selectedText(), QString::fromUtf8("\xF0\x9F\x98\x80"
+                                                                     "b\xE2\x80\xA9"));
+  f.area->SetSelStart(100);  // past the end: the end
+  EXPECT_EQ(f.area->SelStart(), 7);
+  EXPECT_EQ(f.area->SelLength(), 0);
+}
+
+struct BoldRow {
+  const char* what;
+  bool styled;
+  int start, length;
+  std::vector<bool> expected;  // per character of "ab\rcdef"
+};
+
+const BoldRow kBold[] = {
+    {"styled run", true, 0, 4, {true, true, true, true, false, false, false}},
+    {"styled middle", true, 4, 2, {false, false, false, false, true, true, false}},
+    {"past the end is cut", true, 5, 10, {false, false, false, false, false, true, true}},
+    {"plain field keeps no bold", false, 0, 4, {false, false, false, false, false, false, false}},
+};
+
+class TextAreaBoldTest : public ::testing::TestWithParam<BoldRow> {};
+
+TEST_P(TextAreaBoldTest, SelBoldSetsTheSelectedCharactersBold) {
+  const BoldRow& row = GetParam();
+  const Field f =
+      OpenField({{"Multiline", true}, {"Styled", row.styled}, {"Text", "ab\rcdef"sv}}, false, 300, 100);
+  f.area->SetSelStart(row.start);
+  f.area->SetSelLength(row.length);
+  f.area->SetSelBold(true);
+  std::vector<bool> bold;
+  for (int i = 0; i < 7; ++i) bold.push_back(f.area->IsBoldAt(i));
+  EXPECT_EQ(bold, row.expected) << row.what;
+  EXPECT_EQ(f.area->Text(), "ab\rcdef");
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, TextAreaBoldTest, ::testing::ValuesIn(kBold), RowName());
+
+TEST(TextAreaTest, NewTextStartsWithoutTheOldBoldRun) {
+  const Field f = OpenField({{"Multiline", true}, {"Text", "bold"sv}}, false, 300, 100);
+  f.area->SetSelStart(0);
+  f.area->SetSelLength(4);
+  f.area->SetSelBold(true);
+  f.area->SetSelStart(2);  // the cursor inside the run
+  f.area->SetText("plain");
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(f.area->IsBoldAt(i)) << i;
+}
+
+TEST(TextAreaTest, BoldRecordMakesEveryCharacterBold) {
+  const Field f = OpenField({{"Bold", true}, {"Text", "12"sv}});
+  EXPECT_TRUE(f.area->IsBoldAt(0));
+  EXPECT_TRUE(f.area->IsBoldAt(1));
+  EXPECT_FALSE(f.area->IsBoldAt(2));
+}
+
+// ---- Alignment -------------------------------------------------------------------------
+
+struct AlignRow {
+  const char* what;
+  int code;
+  Qt::Alignment expected;
+};
+
+const AlignRow kAligns[] = {
+    {"left", 0, Qt::AlignLeft}, {"centre", 1, Qt::AlignHCenter}, {"right", 2, Qt::AlignRight}};
+
+class TextAreaAlignTest : public ::testing::TestWithParam<AlignRow> {};
+
+TEST_P(TextAreaAlignTest, AlignmentHoldsForEveryParagraphOldAndNew) {
+  const AlignRow& row = GetParam();
+  const Field f =
+      OpenField({{"Multiline", true}, {"Text", "one\rtwo"sv}, {"Alignment", row.code}}, false, 200, 80);
+  const auto check = [&](const char* when) {
+    QTextDocument* document = f.widget->document();
+    document->documentLayout()->documentSize();  // lays the text out
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+      const QTextLine line = block.layout()->lineAt(0);
+      const qreal room = line.width() - line.naturalTextWidth();
+      const qreal wanted = row.code == 0 ? 0 : row.code == 1 ? room / 2 : room;
+      EXPECT_GT(room, 10) << when;
+      EXPECT_NEAR(line.naturalTextRect().left(), wanted, 1.0) << when << " " << block.text().toStdString();
+    }
+  };
+  check("from the record");
+  EXPECT_EQ(f.widget->document()->defaultTextOption().alignment(), row.expected);
+  f.area->SetText("three\rfour\rfive");
+  check("after new text");
+  QTest::keyClick(f.widget, Qt::Key_Return);
+  QTest::keyClicks(f.widget, "six");
+  check("after typing a line");
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, TextAreaAlignTest, ::testing::ValuesIn(kAligns), RowName());
+
+// ---- Multi-line kind -------------------------------------------------------------------
+
+TEST(TextAreaTest, MultiLineFieldWrapsAndScrollsAsItsRecordSays) {
+  const Field f = OpenField({{"Multiline", true},
+                             {"ScrollbarVertical", true},
+                             {"ReadOnly", true},
+                             {"TextFont", "Times"sv},
+                             {"TextSize", 12},
+                             {"Alignment", 1}},
+                            false, 429, 476);
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "A long line of the help text that has to wrap inside the field.\r";
+  f.area->SetText(text);
+  QTest::qWait(0);
+  EXPECT_EQ(f.widget->lineWrapMode(), QTextEdit::WidgetWidth);
+  EXPECT_EQ(f.widget->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_GT(f.widget->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(QFontInfo(f.widget->document()->defaultFont()).family(), "Liberation Serif");
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ControlHost.h"
+#include "platform/Builtins.h"
+#include "platform/NilObjectException.h"
+#include "platform/Runtime.h"
+#include "platform/RuntimeException.h"
+#include "platform/Timer.h"
+#include "support/Modal.h"
+
+namespace {
+
+using namespace control_test;
+using control_test::PrintTo;  // rows print by name
+
+// A window with one timer, made as the start window makes its Timer1: the record
+// (Mode, then Period) and then the Action binding.
+template <class T = HostTimer>
+std::shared_ptr<T> MakeTimer(HostWnd& window, std::int32_t mode, std::int32_t period,
+                             std::string_view name = "Timer1") {
+  auto timer = window.New<T>();
+  timer->Constructor();
+  window.AddControl(name, timer);
+  const platform::RecordEntry record[] = {{"Mode", mode}, {"Period", period}};
+  platform::SetProperties(*window.ControlAs<platform::Timer>(name), platform::WriteRecord(record));
+  window.Bind(*window.ControlAs<platform::Timer>(name), "Action");
+  return timer;
+}
+
+std::shared_ptr<HostWnd> OpenHidden(std::function<void(HostWnd&)> createControls) {
+  HostWnd::createControls = std::move(createControls);
+  return platform::ImplicitInstance<HostWnd>();
+}
+
+TEST(TimerTest, RecordSetsModeAndPeriod) {
+  std::shared_ptr<HostTimer> timer;
+  OpenHidden([&](HostWnd& w) { timer = MakeTimer(w, 1, 1500); });
+  EXPECT_EQ(timer->Mode(), 1);
+  EXPECT_EQ(timer->Period(), 1500);
+  EXPECT_EQ(timer->HandlerWindow(), platform::GetImplicitWindow(HostWnd::kClassName));
+}
+
+TEST(TimerTest, SingleShotFiresOnceAndOnlyOnceTheLoopRuns) {
+  std::shared_ptr<HostTimer> timer;
+  const auto window = OpenHidden([&](HostWnd& w) { timer = MakeTimer(w, 1, 20); });
+  int fired = 0;
+  window->onAction = [&] {
+    ++fired;
+    EXPECT_TRUE(platform::RuntimeIsRunning());
+  };
+  // A nested loop before RuntimeRun (as a modal box at start-up would run) lets the
+  // period end, but the Action waits for the loop.
+  bool periodOver = false;
+  QTimer::singleShot(80, [&] { periodOver = true; });
+  ASSERT_TRUE(velmora_test::WaitFor([&] { return periodOver; }));
+  EXPECT_EQ(fired, 0);
+  // A second, later timer ends the loop; by then the first must have fired once.
+  MakeTimer<HostTimer>(*window, 1, 150, "Stop");
+  window->onAction = [&, calls = 0]() mutable {
+    if (++calls == 1) {
+      ++fired;
+    } else {
+      platform::Quit(0);
+    }
+  };
+  platform::RuntimeRun();
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(window->log, (std::vector<std::string>{"Action", "Action"}));
+}
+
+TEST(TimerTest, RepeatingTimerFiresUntilStopped) {
+  std::shared_ptr<HostTimer> timer;
+  const auto window = OpenHidden([&](HostWnd& w) { timer = MakeTimer(w, 2, 10); });
+  int fired = 0;
+  window->onAction = [&] {
+    if (++fired == 3) platform::Quit(0);
+  };
+  platform::RuntimeRun();
+  EXPECT_EQ(fired, 3);
+  EXPECT_EQ(window->log.size(), 3u);
+}
+
+struct SilentRow {
+  const char* what;
+  std::int32_t mode;
+  bool closeBeforeRun;
+  bool modeOffAfterwards;
+};
+
+// None of these may fire before the sentinel timer ends the loop.
+const SilentRow kSilent[] = {
+    {"mode 0", 0, false, false},
+    {"closed", 1, true, false},
+    {"switched off", 2, false, true},
+};
+
+class TimerSilentTest : public ::testing::TestWithParam<SilentRow> {};
+
+TEST_P(TimerSilentTest, DoesNotFire) {
+  const SilentRow& row = GetParam();
+  std::shared_ptr<HostTimer> timer;
+  const auto window = OpenHidden([&](HostWnd& w) {
+    timer = MakeTimer(w, row.mode, 10);
+    MakeTimer(w, 1, 120, "Stop");
+  });
+  window->onAction = [] { platform::Quit(0); };
+  if (row.closeBeforeRun) timer->Close();
+  if (row.modeOffAfterwards) timer->SetMode(0);
+  platform::RuntimeRun();
+  EXPECT_EQ(window->log, std::vector<std::string>{"Action"}) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TimerSilentTest, ::testing::ValuesIn(kSilent), RowName());
+
+TEST(TimerTest, SettingThePeriodStartsTheCountAgain) {
+  std::shared_ptr<HostTimer> timer;
+  const auto window = OpenHidden([&](HostWnd& w) { timer = MakeTimer(w, 1, 600000); });
+  window->onAction = [] { platform::Quit(0); };
+  timer->SetPeriod(20);  // without the re-arming the loop would wait ten minutes
+  platform::RuntimeRun();
+  EXPECT_EQ(window->log, std::vector<std::string>{"Action"});
+}
+
+TEST(TimerTest, ExceptionInTheActionSurfacesFromRuntimeRun) {
+  const auto window = OpenHidden([&](HostWnd& w) { MakeTimer(w, 1, 10); });
+  window->onAction = [] { throw platform::RuntimeException("from the timer"); };
+  try {
+    platform::RuntimeRun();
+    FAIL() << "RuntimeRun returned normally";
+  } catch (const platform::RuntimeException& e) {
+    EXPECT_STREQ(e.what(), "from the timer");
+  }
+  EXPECT_EQ(window->log, std::vector<std::string>{"Action"});
+}
+
+TEST(TimerTest, TimerWithoutAnOwnerWindowRaisesNilObject) {
+  // A plain Timer says nothing through PaneChild: its bound handler has no window.
+  const auto window = OpenHidden([&](HostWnd& w) { MakeTimer<platform::Timer>(w, 1, 10); });
+  EXPECT_EQ(window->ControlByName("Timer1")->HandlerWindow(), nullptr);
+  EXPECT_THROW(platform::RuntimeRun(), platform::NilObjectException);
+  EXPECT_TRUE(window->log.empty());
+}
+
+TEST(TimerTest, ClosingTheWindowReleasesItsTimer) {
+  std::weak_ptr<HostTimer> weakTimer;
+  std::weak_ptr<HostWnd> weakWindow;
+  {
+    const auto window = OpenHidden([&](HostWnd& w) { weakTimer = MakeTimer(w, 2, 10); });
+    weakWindow = window;
+    ASSERT_TRUE(window->Close());
+  }
+  // The timer's owner reference did not keep the closed window alive, nor it the timer.
+  EXPECT_TRUE(weakWindow.expired());
+  EXPECT_TRUE(weakTimer.expired());
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "platform/Builtins.h"
+#include "platform/Diagnostics.h"
+#include "platform/Runtime.h"
+#include "platform/RuntimeException.h"
+#include "platform/Window.h"
+#include "platform/qt/WindowImpl.h"
+#include "support/Modal.h"
+
+namespace {
+
+std::vector<std::string> g_calls;
+
+const platform::RecordEntry kRecord[] = {
+    {"Placement", 0},
+    {"Width", 320},
+    {"Height", 200},
+    {"MinWidth", 64},
+    {"MinHeight", 64},
+    {"MaxWidth", 32000},
+    {"MaxHeight", 32000},
+    {"Frame", 0},
+    {"Composite", false},
+    {"HasBackColor", true},
+    {"BackColor", platform::Color(0x336699)},
+    {"Title", std::string_view("Probe")},
+    {"Visible", false},
+    {"FullScreen", false},
+    {"MenuBarVisible", true},
+    {"CloseButton", true},
+    {"Resizeable", false},
+    {"LiveResize", false},
+    {"MaximizeButton", false},
+    {"MinimizeButton", true},
+    {"MacProcID", 0},
+    {"_mInitialControlsCreated", 0},
+    {"Top", 0},
+    {"Left", 0},
+};
+
+// Records what the framework calls, in order.
+class ProbeWnd : public platform::Window {
+ public:
+  static constexpr std::string_view kClassName = "ProbeWnd.ProbeWnd";
+  ProbeWnd() : Window(std::string(kClassName)) {}
+
+  void Layout() override {
+    g_calls.push_back("Layout");
+    platform::SetProperties(*this, platform::WriteRecord(kRecord));
+  }
+  void CreateControls() override { g_calls.push_back("CreateControls"); }
+  void AddMenuHandlers(const std::shared_ptr<Window>& window) override {
+    g_calls.push_back(window.get() == this ? "AddMenuHandlers(self)" : "AddMenuHandlers(other)");
+  }
+  void Event_Open() override {
+    g_calls.push_back("Open");
+    if (failOnOpen) throw platform::RuntimeException("no open");
+  }
+  bool Event_CancelClose() override {
+    g_calls.push_back("CancelClose");
+    return keepOpen;
+  }
+  void Event_Close() override { g_calls.push_back("Close"); }
+  void Event_Activate() override {
+    g_calls.push_back("Activate");
+    if (failOnActivate) throw platform::RuntimeException("activation failed");
+  }
+
+  static inline bool failOnOpen = false;
+  static inline bool failOnActivate = false;
+  bool keepOpen = false;
+};
+
+std::shared_ptr<ProbeWnd> Probe() { return platform::ImplicitInstance<ProbeWnd>(); }
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_calls.clear();
+    ProbeWnd::failOnOpen = false;
+    ProbeWnd::failOnActivate = false;
+  }
+};
+
+TEST_F(WindowTest, ConstructionRunsTheHooksInOrderWithinTheAccessorCall) {
+  const auto window = Probe();
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"Layout", "CreateControls", "AddMenuHandlers(self)", "Open"}));
+  EXPECT_EQ(platform::GetImplicitWindow(ProbeWnd::kClassName), window);
+}
+
+TEST_F(WindowTest, TheAccessorReturnsTheOpenWindowWithoutBuildingAgain) {
+  const auto first = Probe();
+  g_calls.clear();
+  const auto second = Probe();
+  EXPECT_EQ(first, second);
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(WindowTest, AHiddenWindowStaysHiddenThroughTheAccessor) {
+  const auto window = Probe();
+  EXPECT_FALSE(window->Visible());  // its record says Visible false
+  window->Show();
+  EXPECT_TRUE(window->Visible());
+  window->Hide();
+  EXPECT_FALSE(Probe()->Visible());
+  EXPECT_EQ(Probe(), window);
+}
+
+TEST_F(WindowTest, TheRecordSetsTheQtWindow) {
+  const auto window = Probe();
+  window->Show();
+  QMainWindow* frame = window->Impl().frame;
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->windowTitle(), "Probe");
+  EXPECT_EQ(window->Impl().frame->Content()->size(), QSize(320, 200));
+  EXPECT_TRUE(frame->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(window->Impl().frame->Content()->palette().color(QPalette::Window), QColor(0x33, 0x66, 0x99));
+  // Not resizeable: the window keeps its size.
+  EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+}
+
+TEST_F(WindowTest, AClosedWindowIsBuiltAfreshByItsAccessor) {
+  const std::weak_ptr<ProbeWnd> first = Probe();
+  g_calls.clear();
+  EXPECT_TRUE(first.lock()->Close());
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"CancelClose", "Close"}));
+  EXPECT_EQ(platform::GetImplicitWindow(ProbeWnd::kClassName), nullptr);
+  EXPECT_TRUE(first.expired());  // nothing else held it
+  g_calls.clear();
+  const auto second = Probe();
+  EXPECT_EQ(g_calls.front(), "Layout");
+  EXPECT_TRUE(second->IsOpen());
+}
+
+TEST_F(WindowTest, CancelCloseKeepsTheWindowOpen) {
+  const auto window = Probe();
+  window->keepOpen = true;
+  EXPECT_FALSE(window->Close());
+  EXPECT_TRUE(window->IsOpen());
+  EXPECT_EQ(platform::GetImplicitWindow(ProbeWnd::kClassName), window);
+}
+
+TEST_F(WindowTest, TheCloseBoxTakesTheClosePath) {
+  const auto window = Probe();
+  window->Show();
+  window->Impl().frame->close();
+  EXPECT_FALSE(window->IsOpen());
+  EXPECT_EQ(g_calls.back(), "Close");
+}
+
+TEST_F(WindowTest, AWindowWhoseConstructionRaisesIsNotLeftRegistered) {
+  ProbeWnd::failOnOpen = true;
+  EXPECT_THROW(Probe(), platform::RuntimeException);
+  EXPECT_EQ(platform::GetImplicitWindow(ProbeWnd::kClassName), nullptr);
+  EXPECT_TRUE(platform::OpenWindows().empty());
+  ProbeWnd::failOnOpen = false;
+  EXPECT_TRUE(Probe()->IsOpen());
+}
+
+TEST_F(WindowTest, ActivationComesFromQtAndAnExceptionLeavesRuntimeRunOnce) {
+  ProbeWnd::failOnActivate = true;
+  const auto window = Probe();
+  QTimer::singleShot(0, [window] { window->Show(); });
+  std::exception_ptr escaped;
+  try {
+    platform::RuntimeRun();
+  } catch (const platform::RuntimeException&) {
+    escaped = std::current_exception();
+  }
+  ASSERT_TRUE(escaped);
+  EXPECT_NE(std::find(g_calls.begin(), g_calls.end(), "Activate"), g_calls.end());
+  // Once rethrown it is gone: the next run does not raise it again.
+  QTimer::singleShot(0, [] { platform::Quit(0); });
+  EXPECT_NO_THROW(platform::RuntimeRun());
+  // The report names the class and the message; the run then ends with a failure status.
+  const QString text = velmora_test::TakeMessageBox([&] { platform::RuntimeUnhandledException(escaped); });
+  EXPECT_TRUE(text.contains("RuntimeException")) << text.toStdString();
+  EXPECT_NE(platform::RuntimeExit(), 0);
+}
+
+TEST_F(WindowTest, QuitClosesTheOpenWindowsAndReturnsFromTheLoop) {
+  const auto window = Probe();
+  QTimer::singleShot(0, [] { platform::Quit(0); });
+  platform::RuntimeRun();
+  EXPECT_FALSE(window->IsOpen());
+  EXPECT_EQ(g_calls.back(), "Close");
+  EXPECT_EQ(platform::RuntimeExit(), 0);
+}
+
+TEST_F(WindowTest, ASecondQuitWhileQuittingDoesNothingMore) {
+  const auto window = Probe();
+  int closes = 0;
+  QTimer::singleShot(0, [&closes] {
+    platform::Quit(0);
+    closes = static_cast<int>(std::count(g_calls.begin(), g_calls.end(), "Close"));
+    platform::Quit(3);
+  });
+  platform::RuntimeRun();
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(std::count(g_calls.begin(), g_calls.end(), "Close"), 1);
+  EXPECT_EQ(platform::RuntimeExit(), 0);
+}
+
+TEST_F(WindowTest, AQuitBeforeTheLoopMakesTheLoopReturnAtOnce) {
+  const auto window = Probe();
+  bool loopRan = false;
+  QTimer::singleShot(0, [&loopRan] { loopRan = true; });
+  platform::Quit(0);
+  EXPECT_FALSE(window->IsOpen());
+  platform::RuntimeRun();
+  EXPECT_FALSE(loopRan);
+}
+
+}  // namespace
