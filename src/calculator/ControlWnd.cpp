@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calculator/BodyMassIndex.h"
+#include "calculator/KeyFilter.h"
 #include "infowindows/AboutWnd.h"
 #include "infowindows/DescriptionWnd.h"
 #include "platform/Builtins.h"
@@ -689,10 +690,6 @@ constexpr std::int32_t kInchesPerFoot = 12;
 constexpr std::string_view kIndexPattern = "##.0";
 constexpr std::string_view kCategorySeparator = ".  WHO/CDC category: ";
 
-// Key codes the filter lets through besides the digits.
-constexpr std::int32_t kFirstPrintableCode = 32;
-constexpr std::int32_t kDeleteCode = 127;
-
 // The field's text as a whole number; nothing typed or pasted can make it fail.
 std::int32_t ReadWholeNumber(const platform::Window& window, std::string_view field) {
   return platform::RuntimeCvtReal64ToSInt32(
@@ -715,14 +712,11 @@ void SetResultLineVisible(const platform::Window& window, bool visible) {
   platform::NotNil(window.ControlAs<platform::StaticText>(kBMIFld)).SetVisible(visible);
 }
 
-// The one key filter of the three fields: every key hides the result line; digits,
-// control characters and delete pass, anything else beeps and is swallowed.
+// The one key handler of the three fields: every key hides the result line; a key the
+// filter refuses beeps and is swallowed.
 bool FilterKey(const platform::Window& window, const std::string& key) {
-  const std::int32_t code = platform::Asc(key);
   SetResultLineVisible(window, false);
-  const bool digit =
-      platform::RuntimeStringCompare(key, "0") >= 0 && platform::RuntimeStringCompare(key, "9") <= 0;
-  if (digit || code < kFirstPrintableCode || code == kDeleteCode) return false;
+  if (KeyFilterAccepts(key)) return false;
   platform::Beep();
   return true;
 }

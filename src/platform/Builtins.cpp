@@ -96,7 +96,7 @@ void ExactDigits(double magnitude, std::string& integerDigits, std::string& frac
   const std::size_t point = std::min(digits.find('.'), digits.size());
   integerDigits = std::string(digits.substr(0, point));
   fractionDigits = point < digits.size() ? std::string(digits.substr(point + 1)) : std::string();
-  if (integerDigits.empty()) integerDigits = "0";
+  if (integerDigits.empty()) integerDigits.assign(1, '0');
 }
 
 // Adds one unit in the last place of a string of decimal digits.

@@ -1,5 +1,6 @@
 #include "platform/FolderItem.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <system_error>
 
@@ -17,6 +18,10 @@ constexpr char kResourcesFolder[] = "Resources";
 // Caps what one decoded picture may take, so a file that claims huge dimensions is
 // refused instead of exhausting memory. The bundle's pictures need a fraction of this.
 constexpr int kPictureAllocationLimitMB = 64;
+
+// The first bytes of every PNG file.
+constexpr char kPngSignature[] = "\x89PNG\r\n\x1a\n";
+constexpr qint64 kPngSignatureSize = sizeof(kPngSignature) - 1;
 
 // The path made absolute and without a trailing separator, so that its parent is the
 // folder that holds it.
@@ -65,9 +70,18 @@ std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
   if (!std::filesystem::is_regular_file(path_, error)) return nullptr;
 
   QImageReader::setAllocationLimit(kPictureAllocationLimitMB);
-  QImageReader reader(QString::fromStdString(path_.string()));
-  // The content decides, so a picture file without an extension opens too.
-  reader.setDecideFormatFromContent(true);
+  QFile file(QString::fromStdString(path_.string()));
+  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  // The content decides, so a picture file without an extension opens too. A PNG, the
+  // bundle's format, goes straight to Qt's own reader: asking every image plug-in whether
+  // the file is theirs would load them all during start-up.
+  const bool png = file.peek(kPngSignatureSize) == QByteArrayView(kPngSignature, kPngSignatureSize);
+  QImageReader reader(&file, png ? QByteArrayLiteral("png") : QByteArray());
+  if (png) {
+    reader.setAutoDetectImageFormat(false);
+  } else {
+    reader.setDecideFormatFromContent(true);
+  }
   if (!reader.canRead()) return nullptr;
   auto impl = std::make_unique<detail::PictureImpl>();
   if (!reader.read(&impl->image) || impl->image.isNull()) return nullptr;

@@ -14,6 +14,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/RuntimeException.h"
 #include "platform/Window.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/qt/RuntimeState.h"
 
 namespace platform {
@@ -160,8 +161,9 @@ void RuntimeUnhandledException(std::exception_ptr exception) {
 
 void RuntimeInitExternalClasses() {
   RuntimeTrace("RuntimeInitExternalClasses");
-  // The framework's controls lay out at 72 dpi: one point is one pixel, whatever the screen.
-  QApplication::setAttribute(Qt::AA_Use96Dpi, false);
+  // The framework's own menus and message boxes speak in the desktop face the controls'
+  // "System" font resolves to, at the size the original laid out.
+  QApplication::setFont(detail::ResolveFont("System", 13, false, false, false));
   QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
 }
 

@@ -237,9 +237,13 @@ void TextAreaWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString typed = event->text();
+  // The text edit also types a text that starts with a tab when it comes on another key
+  // than Tab; left to the last guard, its trimmed insertion could never be undone.
+  const bool startsWithTab =
+      !typed.isEmpty() && typed[0] == u'\t' && key != Qt::Key_Tab && key != Qt::Key_Backtab;
   const bool inserts = lineBreak || (key == Qt::Key_Tab && !tabChangesFocus()) ||
-                       (!typed.isEmpty() && typed[0].unicode() >= 32 && typed[0].unicode() != 127 &&
-                        !(event->modifiers() & Qt::ControlModifier));
+                       (!typed.isEmpty() && (typed[0].unicode() >= 32 || startsWithTab) &&
+                        typed[0].unicode() != 127 && !(event->modifiers() & Qt::ControlModifier));
   const int room = Room();
   if (inserts && room >= 0) {
     if (room == 0) {
