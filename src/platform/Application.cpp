@@ -2,24 +2,11 @@
 
 #include "platform/Diagnostics.h"
 #include "platform/MenuItem.h"
-#include "platform/NilObjectException.h"
 #include "platform/Runtime.h"
 #include "platform/Window.h"
 #include "platform/qt/RuntimeState.h"
 
 namespace platform {
-namespace {
-
-void EnableHandledItems(MenuItem& menu, const Application& application) {
-  for (std::int32_t i = 0; i < menu.Count(); ++i) {
-    const auto item = menu.Item(i);
-    if (application.FindMenuHandler(item->Name())) item->Enable();
-    EnableHandledItems(*item, application);
-  }
-}
-
-}  // namespace
-
 Application::~Application() = default;
 
 std::shared_ptr<MenuBar> Application::MenuBar() const { return menuBar_; }
@@ -34,19 +21,17 @@ void Application::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) {
 }
 
 void Application::AddMenuHandler(std::string_view itemName, MenuHandler handler) {
-  if (!handler) RaiseNilObjectException();
   RuntimeTrace("AddMenuHandler Application " + std::string(itemName));
-  mMenuHandlers.insert_or_assign(std::string(itemName), std::move(handler));
+  mMenuHandlers.Add(itemName, std::move(handler));
 }
 
 const MenuHandler* Application::FindMenuHandler(std::string_view itemName) const {
-  const auto found = mMenuHandlers.find(itemName);
-  return found == mMenuHandlers.end() ? nullptr : &found->second;
+  return mMenuHandlers.Find(itemName);
 }
 
 void Application::EnableMenuItems(MenuItem& bar) {
   Event_EnableMenuItems();
-  EnableHandledItems(bar, *this);
+  mMenuHandlers.EnableHandledItems(bar);
 }
 
 }  // namespace platform

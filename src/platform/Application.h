@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/Delegate.h"
+#include "platform/MenuHandlers.h"
 
 namespace platform {
 
@@ -33,7 +34,7 @@ class Application {
 
  private:
   std::shared_ptr<platform::MenuBar> menuBar_;
-  std::map<std::string, MenuHandler, std::less<>> mMenuHandlers;
+  MenuHandlers mMenuHandlers;
 };
 
 }  // namespace platform

@@ -23,14 +23,6 @@ using detail::State;
 std::int32_t AsInt(const PropertyValue& value) { return std::get<std::int32_t>(value); }
 bool AsBool(const PropertyValue& value) { return std::get<bool>(value); }
 
-void EnableHandledItems(MenuItem& menu, const std::function<bool(std::string_view)>& handled) {
-  for (std::int32_t i = 0; i < menu.Count(); ++i) {
-    const auto item = menu.Item(i);
-    if (handled(item->Name())) item->Enable();
-    EnableHandledItems(*item, handled);
-  }
-}
-
 }  // namespace
 
 Window::Window(std::string className)
@@ -124,19 +116,17 @@ void Window::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) {
 }
 
 void Window::AddMenuHandler(std::string_view itemName, MenuHandler handler) {
-  if (!handler) RaiseNilObjectException();
   RuntimeTrace("AddMenuHandler " + className_ + " " + std::string(itemName));
-  mMenuHandlers.insert_or_assign(std::string(itemName), std::move(handler));
+  mMenuHandlers.Add(itemName, std::move(handler));
 }
 
 const MenuHandler* Window::FindMenuHandler(std::string_view itemName) const {
-  const auto found = mMenuHandlers.find(itemName);
-  return found == mMenuHandlers.end() ? nullptr : &found->second;
+  return mMenuHandlers.Find(itemName);
 }
 
 void Window::EnableMenuItems(MenuItem& bar) {
   Event_EnableMenuItems();
-  EnableHandledItems(bar, [this](std::string_view name) { return FindMenuHandler(name) != nullptr; });
+  mMenuHandlers.EnableHandledItems(bar);
 }
 
 void Window::Adopt(Control& control) {

@@ -10,6 +10,7 @@
 #include "platform/Color.h"
 #include "platform/Delegate.h"
 #include "platform/DesignRecord.h"
+#include "platform/MenuHandlers.h"
 #include "platform/NilObjectException.h"
 
 namespace platform {
@@ -131,7 +132,7 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::unique_ptr<detail::WindowImpl> impl_;
   std::shared_ptr<platform::MenuBar> menuBar_;
   std::vector<std::pair<std::string, std::shared_ptr<Control>>> controls_;
-  std::map<std::string, MenuHandler, std::less<>> mMenuHandlers;
+  MenuHandlers mMenuHandlers;
 };
 
 // The open instance registered under a class name, or nothing.
