@@ -39,13 +39,19 @@
 #include "shell/HandleAboutMenu.h"
 #include "shell/MenuItemAccessors.h"
 #include "shell/Startup.h"
+#include "support/AppStart.h"
+#include "support/CalculatorTexts.h"
+#include "support/MenuClicks.h"
 #include "support/Modal.h"
+#include "support/TraceRecorder.h"
+#include "support/WindowAccess.h"
 
 namespace {
 
-constexpr char kWeightMessage[] = "Weight must range from 100 to 300 pounds";
-constexpr char kFeetMessage[] = "Feet must range from 4 to 6";
-constexpr char kInchesMessage[] = "Inches must range from 0 to 11";
+using velmora_test::EntriesNamed;
+using velmora_test::kFeetMessage;
+using velmora_test::kInchesMessage;
+using velmora_test::kWeightMessage;
 
 // Answers every message box that appears while the action runs and returns their texts.
 std::vector<QString> MessagesDuring(const std::function<void()>& action) {
@@ -68,16 +74,14 @@ std::vector<QString> MessagesDuring(const std::function<void()>& action) {
 class CalculatorWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    velmora::NewAppInstance();
-    velmora::ApplicationAddMenuHandlers();
+    velmora_test::StartApplication();
     ASSERT_TRUE(velmora::AboutWnd());
     window_ = velmora::ControlWnd();
     ASSERT_TRUE(window_);
-    window_->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    velmora_test::ShowActive(*window_);
   }
 
-  QWidget* Frame() const { return window_->Impl().frame; }
+  QWidget* Frame() const { return velmora_test::FrameOf(*window_); }
 
   template <class C>
   C& Control(std::string_view name) const {
@@ -112,6 +116,21 @@ class CalculatorWindow : public ::testing::Test {
     return text && result;
   }
   std::string Result() const { return Label("BMIFld").Text(); }
+
+  // After a calculation: the result line, or the one message of the first failing check
+  // and no result line.
+  void ExpectOutcome(const std::vector<QString>& messages, const char* outcome) const {
+    if (std::string_view(outcome).find("WHO/CDC") != std::string_view::npos) {
+      EXPECT_TRUE(messages.empty());
+      EXPECT_TRUE(ResultShown());
+      EXPECT_EQ(Result(), outcome);
+    } else {
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0], QString::fromUtf8(outcome));
+      EXPECT_FALSE(ResultShown());
+      EXPECT_EQ(Result(), "");
+    }
+  }
 
   std::shared_ptr<class velmora::ControlWnd> window_;
 };
@@ -200,17 +219,7 @@ class Inputs : public CalculatorWindow, public ::testing::WithParamInterface<Inp
 TEST_P(Inputs, GiveTheResultOrOnlyTheFirstFailingMessage) {
   const InputCase& c = GetParam();
   Enter(c.weight, c.feet, c.inches);
-  const std::vector<QString> messages = Calculate();
-  if (std::string_view(c.outcome).find("WHO/CDC") != std::string_view::npos) {
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(ResultShown());
-    EXPECT_EQ(Result(), c.outcome);
-  } else {
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], QString::fromUtf8(c.outcome));
-    EXPECT_FALSE(ResultShown());
-    EXPECT_EQ(Result(), "");
-  }
+  ExpectOutcome(Calculate(), c.outcome);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -356,14 +365,7 @@ TEST_P(PastedText, GivesAResultOrAMessage) {
     QApplication::clipboard()->setText(QString::fromUtf8(text));
     qobject_cast<QTextEdit*>(Widget(field))->paste();
   }
-  const std::vector<QString> messages = Calculate();
-  if (std::string_view(c.outcome).find("WHO/CDC") != std::string_view::npos) {
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Result(), c.outcome);
-  } else {
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], QString::fromUtf8(c.outcome));
-  }
+  ExpectOutcome(Calculate(), c.outcome);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -436,32 +438,20 @@ TEST_F(CalculatorWindow, AccessorReturnsTheOpenWindowWithItsContents) {
 }
 
 TEST_F(CalculatorWindow, ClosingTheWindowQuitsWithStatusZero) {
-  std::vector<std::string> trace;
-  platform::RuntimeSetTraceListener([&trace](std::string_view line) { trace.emplace_back(line); });
+  velmora_test::TraceRecorder trace;
   Enter("150", "5", "10");
   QTimer::singleShot(0, Frame(), [this] { Frame()->close(); });
   platform::RuntimeRun();  // returns once the close has quit
-  platform::RuntimeSetTraceListener(nullptr);
-  EXPECT_NE(std::find(trace.begin(), trace.end(), "Quit 0"), trace.end());
+  EXPECT_GE(trace.Count("Quit 0"), 1);
   EXPECT_FALSE(window_->IsOpen());
   EXPECT_EQ(platform::RuntimeExit(), 0);
 }
 
 // The Window menu as the user opens it while the calculator is in front.
-QMenu* WindowMenuOf(QWidget* frame) {
-  const auto* main = qobject_cast<QMainWindow*>(frame);
-  auto* bar = main ? qobject_cast<QMenuBar*>(main->menuWidget()) : nullptr;
-  if (!bar) return nullptr;
-  for (QAction* action : bar->actions())
-    if (action->text() == QStringLiteral("Window")) return action->menu();
-  return nullptr;
-}
-
-std::vector<QAction*> ActionsNamed(QMenu* menu, const QString& text) {
-  std::vector<QAction*> found;
-  for (QAction* action : menu->actions())
-    if (action->text() == text) found.push_back(action);
-  return found;
+QMenu* WindowMenuOf(const platform::Window& window) {
+  QMenuBar* bar = velmora_test::MenuBarOf(window);
+  QAction* entry = bar ? velmora_test::TopEntry(*bar, QStringLiteral("Window")) : nullptr;
+  return entry ? entry->menu() : nullptr;
 }
 
 TEST_F(CalculatorWindow, WindowMenuEnablesDescriptionAndAboutButNotControl) {
@@ -470,13 +460,13 @@ TEST_F(CalculatorWindow, WindowMenuEnablesDescriptionAndAboutButNotControl) {
   platform::NotNil(velmora::DescriptionMenuItem()).SetEnabled(false);
   platform::NotNil(velmora::AboutMenuItem()).SetEnabled(false);
   platform::NotNil(velmora::AboutQEN()).SetEnabled(false);
-  QMenu* menu = WindowMenuOf(Frame());
+  QMenu* menu = WindowMenuOf(*window_);
   ASSERT_TRUE(menu);
   menu->popup(Frame()->mapToGlobal(QPoint(0, 0)));
   ASSERT_TRUE(velmora_test::WaitFor([menu] { return menu->isVisible(); }));
-  const auto control = ActionsNamed(menu, "Control");
-  const auto description = ActionsNamed(menu, "Description");
-  const auto about = ActionsNamed(menu, "About Velmora");
+  const auto control = EntriesNamed(*menu, "Control");
+  const auto description = EntriesNamed(*menu, "Description");
+  const auto about = EntriesNamed(*menu, "About Velmora");
   ASSERT_EQ(control.size(), 1u);
   ASSERT_EQ(description.size(), 1u);
   ASSERT_EQ(about.size(), 2u);
@@ -488,9 +478,9 @@ TEST_F(CalculatorWindow, WindowMenuEnablesDescriptionAndAboutButNotControl) {
 }
 
 TEST_F(CalculatorWindow, DescriptionItemAndInformationPressShowTheDescription) {
-  QMenu* menu = WindowMenuOf(Frame());
+  QMenu* menu = WindowMenuOf(*window_);
   ASSERT_TRUE(menu);
-  ActionsNamed(menu, "Description").at(0)->trigger();
+  EntriesNamed(*menu, "Description").at(0)->trigger();
   const auto description = velmora::DescriptionWnd();
   EXPECT_TRUE(description->Visible());
   description->Close();
@@ -507,9 +497,9 @@ TEST_F(CalculatorWindow, DescriptionItemAndInformationPressShowTheDescription) {
 }
 
 TEST_F(CalculatorWindow, AboutItemShowsTheAboutWindowAndActivationHidesIt) {
-  QMenu* menu = WindowMenuOf(Frame());
+  QMenu* menu = WindowMenuOf(*window_);
   ASSERT_TRUE(menu);
-  const auto about = ActionsNamed(menu, "About Velmora");
+  const auto about = EntriesNamed(*menu, "About Velmora");
   ASSERT_EQ(about.size(), 2u);
   for (QAction* item : about) {
     item->trigger();

@@ -2,25 +2,40 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QTest>
 #include <ostream>
 #include <string>
 
 #include "calculator/ControlWnd.h"
 #include "infowindows/AboutWnd.h"
-#include "infowindows/InfoHarness.h"
 #include "platform/Canvas.h"
 #include "platform/StaticText.h"
 #include "resources/Texts.h"
+#include "shell/HandleAboutMenu.h"
 #include "shell/Pictures.h"
+#include "shell/Startup.h"
+#include "support/AppStart.h"
+#include "support/TempBundle.h"
+#include "support/TraceRecorder.h"
+#include "support/WindowAccess.h"
 
 namespace {
 
-using info_test::ContentOf;
-using info_test::FrameOf;
-using info_test::WidgetOf;
+using velmora_test::ContentOf;
+using velmora_test::FrameOf;
+using velmora_test::WidgetOf;
 
 const QColor kWhite(0xFF, 0xFF, 0xFF);
+
+// Whether every pixel of the rectangle has the colour.
+bool AllPixels(const QImage& image, const QRect& rect, QColor colour) {
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x)
+      if (image.pixelColor(x, y) != colour) return false;
+  return true;
+}
 
 // The control's rectangle in the content's coordinates.
 QRect AreaOf(const platform::Window& window, std::string_view name) {
@@ -35,7 +50,7 @@ std::shared_ptr<platform::Window> OpenCalculator() {
 }
 
 TEST(AboutWindow, ShowsNameNoticeAndPicturesInAPlainWhiteBox) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto about = velmora::AboutWnd();
   ASSERT_TRUE(about);
   // Built visible: whoever creates it need not show it.
@@ -74,18 +89,19 @@ TEST(AboutWindow, ShowsNameNoticeAndPicturesInAPlainWhiteBox) {
     ASSERT_TRUE(canvas);
     EXPECT_TRUE(canvas->Backdrop());
     EXPECT_FALSE(canvas->Enabled());
-    EXPECT_FALSE(info_test::AllPixels(shot, AreaOf(*about, name), kWhite)) << "the picture is not drawn";
+    EXPECT_FALSE(AllPixels(shot, AreaOf(*about, name), kWhite)) << "the picture is not drawn";
   }
-  EXPECT_TRUE(info_test::AllPixels(shot, QRect(5, 50, 30, 60), kWhite)) << "the background is not white";
+  EXPECT_TRUE(AllPixels(shot, QRect(5, 50, 30, 60), kWhite)) << "the background is not white";
 }
 
 // The splash and every About item show one window, built once, its pictures read once.
 TEST(AboutWindow, SameWindowEveryTimeItsPicturesReadOnce) {
-  info_test::TempBundle bundle;
+  velmora_test::TempBundle bundle;
+  ASSERT_TRUE(bundle.MakeResourcesFolder());
   ASSERT_TRUE(bundle.CopyFromBuild(velmora::kBMImediumFile));
   ASSERT_TRUE(bundle.CopyFromBuild(velmora::kRBhzSmFile));
-  info_test::StartApplication();
-  info_test::TraceRecorder trace;
+  velmora_test::StartApplication();
+  velmora_test::TraceRecorder trace;
 
   const auto about = velmora::AboutWnd();
   const auto canvas1 = about->ControlAs<platform::Canvas>("Canvas1");
@@ -112,7 +128,7 @@ TEST(AboutWindow, SameWindowEveryTimeItsPicturesReadOnce) {
     EXPECT_EQ(about->ControlAs<platform::Canvas>("Canvas1"), canvas1);
     EXPECT_EQ(canvas1->Backdrop(), medium);
     EXPECT_EQ(canvas2->Backdrop(), small);
-    EXPECT_FALSE(info_test::AllPixels(Snapshot(*about), AreaOf(*about, "Canvas1"), kWhite));
+    EXPECT_FALSE(AllPixels(Snapshot(*about), AreaOf(*about, "Canvas1"), kWhite));
   }
   EXPECT_EQ(trace.Count("Construct AboutWnd.AboutWnd"), 1);
 }
@@ -140,9 +156,9 @@ class AboutDismissTest : public ::testing::TestWithParam<DismissCase> {};
 
 TEST_P(AboutDismissTest, HidesTheWindowAndBringsUpTheCalculator) {
   const DismissCase& c = GetParam();
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto about = velmora::AboutWnd();
-  info_test::ShowActive(*about);
+  velmora_test::ShowActive(*about);
   ASSERT_FALSE(OpenCalculator()) << "the calculator must come from the dismissal";
 
   if (c.key) {
@@ -151,7 +167,7 @@ TEST_P(AboutDismissTest, HidesTheWindowAndBringsUpTheCalculator) {
     const QPoint at = c.control.empty() ? c.point : AreaOf(*about, c.control).center();
     ASSERT_EQ(ContentOf(*about)->childAt(at), c.control.empty() ? nullptr : WidgetOf(*about, c.control))
         << "the press must land where the case says";
-    info_test::ClickContentAt(*about, at);
+    velmora_test::ClickContentAt(*about, at);
   }
 
   const auto calculator = OpenCalculator();
@@ -166,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(AboutWindow, AboutDismissTest, ::testing::ValuesIn(kDis
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AboutWindow, KeyAndMouseHandlersAnswerFalse) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto about = velmora::AboutWnd();
   EXPECT_FALSE(about->Event_KeyDown("x"));
   EXPECT_FALSE(about->Visible());
@@ -199,14 +215,15 @@ class AboutMissingPictureTest : public ::testing::TestWithParam<MissingCase> {};
 // and stays as it was built even once the file is back.
 TEST_P(AboutMissingPictureTest, OpensWithAnEmptyArea) {
   const MissingCase& c = GetParam();
-  info_test::TempBundle bundle;
+  velmora_test::TempBundle bundle;
+  ASSERT_TRUE(bundle.MakeResourcesFolder());
   if (c.mediumPresent) {
     ASSERT_TRUE(bundle.CopyFromBuild(velmora::kBMImediumFile));
   }
   if (c.smallPresent) {
     ASSERT_TRUE(bundle.CopyFromBuild(velmora::kRBhzSmFile));
   }
-  info_test::StartApplication();
+  velmora_test::StartApplication();
 
   const auto about = velmora::AboutWnd();
   ASSERT_TRUE(about);
@@ -224,7 +241,7 @@ TEST_P(AboutMissingPictureTest, OpensWithAnEmptyArea) {
       SCOPED_TRACE(std::string(canvas.name));
       EXPECT_EQ(static_cast<bool>(about->ControlAs<platform::Canvas>(canvas.name)->Backdrop()),
                 canvas.present);
-      EXPECT_EQ(info_test::AllPixels(shot, AreaOf(*about, canvas.name), kWhite), !canvas.present);
+      EXPECT_EQ(AllPixels(shot, AreaOf(*about, canvas.name), kWhite), !canvas.present);
     }
   };
   check();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -9,28 +12,24 @@
 #include "calculator/ControlWnd.h"
 #include "infowindows/AboutWnd.h"
 #include "infowindows/DescriptionWnd.h"
-#include "infowindows/InfoHarness.h"
+#include "shell/HandleAboutMenu.h"
+#include "shell/Menu.h"
 #include "shell/Startup.h"
+#include "support/AppStart.h"
+#include "support/MenuClicks.h"
+#include "support/Modal.h"
+#include "support/TempHome.h"
+#include "support/WindowAccess.h"
 
 namespace {
 
-using info_test::FrameOf;
-
-QMenuBar* BarOf(const platform::Window& window) {
-  return qobject_cast<QMenuBar*>(FrameOf(window)->menuWidget());
-}
-
-// Opens the Window menu of the window's bar and gives the entry of the item.
-QAction* WindowEntry(const platform::Window& window, std::string_view itemName, QMenu** menu) {
-  QMenuBar* bar = BarOf(window);
-  *menu = bar ? info_test::OpenMenu(*bar, "Window") : nullptr;
-  return *menu ? info_test::EntryFor(**menu, "WindowMenu", itemName) : nullptr;
-}
+using velmora_test::FrameOf;
+using velmora_test::OpenEntry;
 
 TEST(DescriptionMenus, ControlAndAboutEnabledWhileFrontmost) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto window = velmora::DescriptionWnd();
-  info_test::ShowActive(*window);
+  velmora_test::ShowActive(*window);
 
   QMenu* menu = nullptr;
   const struct {
@@ -43,7 +42,7 @@ TEST(DescriptionMenus, ControlAndAboutEnabledWhileFrontmost) {
       {"DescriptionMenuItem", false},  // this window leaves it alone
   };
   for (const auto& e : expected) {
-    QAction* entry = WindowEntry(*window, e.item, &menu);
+    QAction* entry = OpenEntry(*window, "Window", e.item, &menu);
     ASSERT_NE(entry, nullptr) << e.item;
     EXPECT_EQ(entry->isEnabled(), e.enabled) << e.item;
     EXPECT_EQ(velmora::Menu()->Lookup(e.item)->Enabled(), e.enabled) << e.item;
@@ -54,7 +53,7 @@ TEST(DescriptionMenus, ControlAndAboutEnabledWhileFrontmost) {
 // Handlers registered here enable their items anyway; the window's own preparation must
 // still enable the two Window items by itself, and touch nothing else.
 TEST(DescriptionMenus, OwnPreparationEnablesExactlyControlAndAbout) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto window = velmora::DescriptionWnd();
   const auto bar = window->MenuBar();
   ASSERT_TRUE(bar);
@@ -78,17 +77,17 @@ TEST(DescriptionMenus, OwnPreparationEnablesExactlyControlAndAbout) {
 }
 
 TEST(DescriptionMenus, ControlBringsUpTheCalculatorWhoseActivationHidesAbout) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto about = velmora::AboutWnd();
   ASSERT_TRUE(about->Visible());
   const auto window = velmora::DescriptionWnd();
-  info_test::ShowActive(*window);
+  velmora_test::ShowActive(*window);
   ASSERT_TRUE(about->Visible());
 
   QMenu* menu = nullptr;
-  QAction* control = WindowEntry(*window, "ControlMenuItem", &menu);
+  QAction* control = OpenEntry(*window, "Window", "ControlMenuItem", &menu);
   ASSERT_NE(control, nullptr);
-  info_test::ClickEntry(*menu, *control);
+  velmora_test::ClickEntry(*menu, *control);
 
   const auto calculator = platform::GetImplicitWindow(velmora::ControlWnd::kClassName);
   ASSERT_TRUE(calculator);
@@ -101,16 +100,16 @@ TEST(DescriptionMenus, ControlBringsUpTheCalculatorWhoseActivationHidesAbout) {
 class DescriptionAboutItemTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(DescriptionAboutItemTest, ShowsTheOneAboutWindow) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto about = velmora::AboutWnd();
   about->Hide();
   const auto window = velmora::DescriptionWnd();
-  info_test::ShowActive(*window);
+  velmora_test::ShowActive(*window);
 
   QMenu* menu = nullptr;
-  QAction* entry = WindowEntry(*window, GetParam(), &menu);
+  QAction* entry = OpenEntry(*window, "Window", GetParam(), &menu);
   ASSERT_NE(entry, nullptr);
-  info_test::ClickEntry(*menu, *entry);
+  velmora_test::ClickEntry(*menu, *entry);
   EXPECT_TRUE(about->Visible());
   EXPECT_EQ(velmora::AboutWnd(), about);
 }
@@ -121,20 +120,17 @@ INSTANTIATE_TEST_SUITE_P(DescriptionMenus, DescriptionAboutItemTest,
 // Only the Description window answers Print: chosen in front of the calculator, the
 // command finds no handler and opens no dialog.
 TEST(DescriptionMenus, PrintIsAnsweredOnlyHere) {
-  info_test::TempHome home;
-  info_test::AfterSplash();
+  velmora_test::TempHome home;
+  velmora_test::AfterSplash();
   const auto window = velmora::DescriptionWnd();
   const auto calculator = velmora::ControlWnd();
   EXPECT_TRUE(window->FindMenuHandler("Print"));
   EXPECT_FALSE(calculator->FindMenuHandler("Print"));
   EXPECT_FALSE(velmora::App()->FindMenuHandler("Print"));
 
-  info_test::ShowActive(*calculator);
-  QMenuBar* bar = BarOf(*calculator);
-  ASSERT_NE(bar, nullptr);
-  QMenu* file = info_test::OpenMenu(*bar, "File");
-  ASSERT_NE(file, nullptr);
-  QAction* print = info_test::EntryFor(*file, "FileMenu", "Print");
+  velmora_test::ShowActive(*calculator);
+  QMenu* file = nullptr;
+  QAction* print = OpenEntry(*calculator, "File", "Print", &file);
   ASSERT_NE(print, nullptr);
   ASSERT_TRUE(print->isEnabled());
 
@@ -149,7 +145,7 @@ TEST(DescriptionMenus, PrintIsAnsweredOnlyHere) {
     }
   });
   poll.start();
-  info_test::ClickEntry(*file, *print);
+  velmora_test::ClickEntry(*file, *print);
   poll.stop();
   EXPECT_FALSE(dialogOpened);
   EXPECT_TRUE(home.Empty());

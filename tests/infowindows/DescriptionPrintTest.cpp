@@ -1,32 +1,34 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QFile>
+#include <QMenu>
 #include <QRegularExpression>
+#include <functional>
 #include <ostream>
 #include <string>
 
 #include "infowindows/DescriptionWnd.h"
-#include "infowindows/InfoHarness.h"
 #include "platform/TextArea.h"
 #include "resources/Texts.h"
+#include "support/AppStart.h"
+#include "support/MenuClicks.h"
+#include "support/Modal.h"
+#include "support/Pdf.h"
+#include "support/PrintDialog.h"
+#include "support/TempHome.h"
+#include "support/WindowAccess.h"
 
 namespace {
 
-using info_test::FrameOf;
-using info_test::Tool;
+using velmora_test::PdfPages;
+using velmora_test::PdfText;
+using velmora_test::Tool;
 
 // 12-pixel Liberation Serif lines lie 14 points apart: 51 of them fill a 720-point block.
 constexpr int kLinesPerBlock = 51;
 
 QString Collapsed(const QString& text) { return text.simplified(); }
-
-int PdfPages(const QString& pdf) {
-  const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Tool("pdfinfo", {pdf}));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-QString PdfText(const QString& pdf, int page) {
-  return Tool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-}
 
 // The bold text of a page, in reading order, as poppler's XML output marks it.
 QString PdfBoldText(const QString& pdf, int page) {
@@ -47,23 +49,20 @@ int Occurrences(const QString& haystack, const QString& needle) {
 class DescriptionPrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    info_test::StartApplication();
+    velmora_test::StartApplication();
     window_ = velmora::DescriptionWnd();
     ASSERT_TRUE(window_);
-    info_test::ShowActive(*window_);
+    velmora_test::ShowActive(*window_);
   }
 
   // File > Print in the window's own menu bar, the dialog answered by `answer`.
   void PrintFromMenu(const std::function<void(QWidget*)>& answer) {
-    auto* bar = qobject_cast<QMenuBar*>(FrameOf(*window_)->menuWidget());
-    ASSERT_NE(bar, nullptr);
-    QMenu* menu = info_test::OpenMenu(*bar, "File");
-    ASSERT_NE(menu, nullptr);
-    QAction* print = info_test::EntryFor(*menu, "FileMenu", "Print");
+    QMenu* menu = nullptr;
+    QAction* print = velmora_test::OpenEntry(*window_, "File", "Print", &menu);
     ASSERT_NE(print, nullptr);
     ASSERT_TRUE(print->isEnabled());
     velmora_test::ModalAnswerer answerer(answer);
-    info_test::ClickEntry(*menu, *print);
+    velmora_test::ClickEntry(*menu, *print);
     EXPECT_TRUE(answerer.Answered()) << "the print dialog did not open";
   }
 
@@ -71,12 +70,12 @@ class DescriptionPrintTest : public ::testing::Test {
     return window_->ControlAs<platform::TextArea>("DescribeFld2");
   }
 
-  info_test::TempHome home_;
+  velmora_test::TempHome home_;
   std::shared_ptr<class velmora::DescriptionWnd> window_;
 };
 
 TEST_F(DescriptionPrintTest, PrintsTheHelpTextOnceWithItsBoldRun) {
-  PrintFromMenu(info_test::PressPrint);
+  PrintFromMenu(velmora_test::PressPrint);
   const QString pdf = home_.ProposedPdf();
   ASSERT_TRUE(QFile::exists(pdf));
 
@@ -100,10 +99,10 @@ TEST_F(DescriptionPrintTest, PrintsTheHelpTextOnceWithItsBoldRun) {
 
 TEST_F(DescriptionPrintTest, CancelPrintsNothingAndChangesNothing) {
   const auto field = Field();
-  PrintFromMenu(info_test::CancelPrint);
+  PrintFromMenu(velmora_test::CancelPrint);
   EXPECT_TRUE(home_.Empty());
 
-  velmora_test::ModalAnswerer answerer(info_test::CancelPrint);
+  velmora_test::ModalAnswerer answerer(velmora_test::CancelPrint);
   EXPECT_FALSE(window_->Print_Action());
   EXPECT_TRUE(answerer.Answered());
   EXPECT_TRUE(home_.Empty());
@@ -115,7 +114,7 @@ TEST_F(DescriptionPrintTest, CancelPrintsNothingAndChangesNothing) {
 }
 
 TEST_F(DescriptionPrintTest, AcceptedPrintAnswersFalse) {
-  velmora_test::ModalAnswerer answerer(info_test::PressPrint);
+  velmora_test::ModalAnswerer answerer(velmora_test::PressPrint);
   EXPECT_FALSE(window_->Print_Action());
   EXPECT_TRUE(answerer.Answered());
   EXPECT_TRUE(QFile::exists(home_.ProposedPdf()));
@@ -149,7 +148,7 @@ TEST_P(DescriptionBlocksTest, EachPageHoldsOneBlock) {
   for (int n = 1; n <= c.rows; ++n) rows << row(n);
   Field()->SetText(rows.join(QChar(13)).toStdString());
 
-  PrintFromMenu(info_test::PressPrint);
+  PrintFromMenu(velmora_test::PressPrint);
   const QString pdf = home_.ProposedPdf();
   ASSERT_EQ(PdfPages(pdf), c.pages);
   for (int page = 1; page <= c.pages; ++page) {

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QMenuBar>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextEdit>
 #include <ostream>
 #include <string>
@@ -11,15 +13,20 @@
 
 #include "calculator/ControlWnd.h"
 #include "infowindows/DescriptionWnd.h"
-#include "infowindows/InfoHarness.h"
 #include "platform/TextArea.h"
 #include "resources/Texts.h"
+#include "shell/Menu.h"
+#include "support/AppStart.h"
+#include "support/MenuClicks.h"
+#include "support/Modal.h"
+#include "support/TraceRecorder.h"
+#include "support/WindowAccess.h"
 
 namespace {
 
-using info_test::ContentOf;
-using info_test::FrameOf;
-using info_test::WidgetOf;
+using velmora_test::ContentOf;
+using velmora_test::FrameOf;
+using velmora_test::WidgetOf;
 
 constexpr std::int32_t kBoldRun = 29;
 constexpr char kConstruct[] = "Construct DescriptionWnd.DescriptionWnd";
@@ -68,7 +75,7 @@ class ShowWatcher : public QObject {
 };
 
 TEST(DescriptionWindow, AccessorBuildsItHiddenWithItsBoldRun) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   ShowWatcher watcher;
   const auto window = velmora::DescriptionWnd();
   ASSERT_TRUE(window);
@@ -96,11 +103,11 @@ TEST(DescriptionWindow, AccessorBuildsItHiddenWithItsBoldRun) {
 
   // Its menu bar is the shared one, and it shows once the window is on screen.
   EXPECT_EQ(window->MenuBar(), velmora::Menu());
-  info_test::ShowActive(*window);
+  velmora_test::ShowActive(*window);
   EXPECT_EQ(watcher.showsWithoutBoldRun, 0);
-  auto* bar = qobject_cast<QMenuBar*>(FrameOf(*window)->menuWidget());
+  QMenuBar* bar = velmora_test::MenuBarOf(*window);
   ASSERT_NE(bar, nullptr);
-  EXPECT_TRUE(info_test::TopEntry(*bar, "Window"));
+  EXPECT_TRUE(velmora_test::TopEntry(*bar, "Window"));
   EXPECT_EQ(ContentOf(*window)->size(), QSize(427, 491));
   EXPECT_EQ(FrameOf(*window)->windowTitle(), QStringLiteral("Description"));
   EXPECT_TRUE(FrameOf(*window)->windowFlags() & Qt::WindowCloseButtonHint);
@@ -109,13 +116,13 @@ TEST(DescriptionWindow, AccessorBuildsItHiddenWithItsBoldRun) {
 // The calculator's Information button: the window is built hidden, then shown, and is
 // never on screen without its bold run.
 TEST(DescriptionWindow, InformationButtonShowsItWithItsBoldRun) {
-  info_test::AfterSplash();
+  velmora_test::AfterSplash();
   ShowWatcher watcher;
   const auto calculator = velmora::ControlWnd();
-  info_test::ShowActive(*calculator);
+  velmora_test::ShowActive(*calculator);
   QWidget* button = WidgetOf(*calculator, "InfoBtn");
   ASSERT_NE(button, nullptr);
-  info_test::ClickContentAt(*calculator, button->mapTo(ContentOf(*calculator), button->rect().center()));
+  velmora_test::ClickContentAt(*calculator, button->mapTo(ContentOf(*calculator), button->rect().center()));
 
   const auto window = platform::GetImplicitWindow(velmora::DescriptionWnd::kClassName);
   ASSERT_TRUE(window);
@@ -125,10 +132,10 @@ TEST(DescriptionWindow, InformationButtonShowsItWithItsBoldRun) {
 }
 
 TEST(DescriptionWindow, SecondRequestBringsUpTheSameWindowAsTheUserLeftIt) {
-  info_test::StartApplication();
-  info_test::TraceRecorder trace;
+  velmora_test::StartApplication();
+  velmora_test::TraceRecorder trace;
   const auto window = velmora::DescriptionWnd();
-  info_test::ShowActive(*window);
+  velmora_test::ShowActive(*window);
   QTextEdit* edit = HelpEdit(*window);
   ASSERT_NE(edit, nullptr);
 
@@ -148,7 +155,7 @@ TEST(DescriptionWindow, SecondRequestBringsUpTheSameWindowAsTheUserLeftIt) {
   const auto again = velmora::DescriptionWnd();
   EXPECT_EQ(again, window);
   EXPECT_FALSE(again->Visible()) << "the accessor itself shows nothing";
-  info_test::ShowActive(*again);
+  velmora_test::ShowActive(*again);
   EXPECT_EQ(field->SelStart(), start);
   EXPECT_EQ(field->SelLength(), length);
   EXPECT_EQ(scroll->value(), scroll->maximum());
@@ -157,10 +164,10 @@ TEST(DescriptionWindow, SecondRequestBringsUpTheSameWindowAsTheUserLeftIt) {
 }
 
 TEST(DescriptionWindow, AfterItsCloseBoxANewWindowWithTheBoldRunAgain) {
-  info_test::StartApplication();
-  info_test::TraceRecorder trace;
+  velmora_test::StartApplication();
+  velmora_test::TraceRecorder trace;
   const auto first = velmora::DescriptionWnd();
-  info_test::ShowActive(*first);
+  velmora_test::ShowActive(*first);
   HelpField(*first)->SetSelStart(300);
   HelpField(*first)->SetSelLength(4);
 
@@ -168,7 +175,7 @@ TEST(DescriptionWindow, AfterItsCloseBoxANewWindowWithTheBoldRunAgain) {
   EXPECT_FALSE(first->IsOpen());
   EXPECT_FALSE(platform::GetImplicitWindow(velmora::DescriptionWnd::kClassName));
   // Closing it affects nothing else: no quit, no other window.
-  EXPECT_TRUE(trace.Starting("Quit").empty());
+  EXPECT_TRUE(trace.Starting({"Quit"}).empty());
   EXPECT_FALSE(platform::GetImplicitWindow(velmora::ControlWnd::kClassName));
 
   const auto second = velmora::DescriptionWnd();
@@ -187,9 +194,9 @@ TEST(DescriptionWindow, AfterItsCloseBoxANewWindowWithTheBoldRunAgain) {
 
 // The bar is in place before the record; the three handlers go in, in their order.
 TEST(DescriptionWindow, ConstructionSetsItsMenuBarAndThreeHandlersInOrder) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   std::string titleWhenBarSet = "(not set)";
-  info_test::TraceRecorder trace([&](std::string_view line) {
+  velmora_test::TraceRecorder trace([&](std::string_view line) {
     if (line != "SetMenuBar DescriptionWnd.DescriptionWnd") return;
     if (const auto window = platform::GetImplicitWindow(velmora::DescriptionWnd::kClassName))
       titleWhenBarSet = window->Title();
@@ -234,9 +241,9 @@ const EditCase kEditCases[] = {
 class DescriptionReadOnlyTest : public ::testing::TestWithParam<EditCase> {};
 
 TEST_P(DescriptionReadOnlyTest, KeysChangeNothing) {
-  info_test::StartApplication();
+  velmora_test::StartApplication();
   const auto window = velmora::DescriptionWnd();
-  info_test::ShowActive(*window);
+  velmora_test::ShowActive(*window);
   QTextEdit* edit = HelpEdit(*window);
   ASSERT_NE(edit, nullptr);
   QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(40, 30));

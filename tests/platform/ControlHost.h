@@ -4,9 +4,7 @@
 
 #include <QTest>
 #include <QWidget>
-#include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -21,6 +19,7 @@
 #include "platform/Window.h"
 #include "platform/qt/RectControlImpl.h"
 #include "platform/qt/WindowImpl.h"
+#include "support/Records.h"
 
 // A window that the control tests fill with controls of their choosing, made the way
 // the system makes its windows: records applied through the framework, handlers bound
@@ -28,25 +27,6 @@
 namespace control_test {
 
 using namespace std::string_view_literals;
-using Entries = std::vector<platform::RecordEntry>;
-
-constexpr int kWindowWidth = 680;
-constexpr int kWindowHeight = 300;
-
-// The record with some of its values replaced; the order stays the record's.
-inline Entries With(Entries record, std::initializer_list<platform::RecordEntry> changes) {
-  for (const platform::RecordEntry& change : changes) {
-    const auto found = std::find_if(record.begin(), record.end(), [&change](const platform::RecordEntry& e) {
-      return e.name == change.name;
-    });
-    if (found == record.end()) {
-      ADD_FAILURE() << "the record has no property " << change.name;
-    } else {
-      found->value = change.value;
-    }
-  }
-  return record;
-}
 
 // A parameterised test's name, made from its row's `what`.
 struct RowName {
@@ -63,146 +43,6 @@ struct RowName {
 template <class Row>
 requires requires(const Row& row) { std::string_view(row.what); }
 void PrintTo(const Row& row, std::ostream* out) { *out << row.what; }
-
-inline Entries WindowRecord() {
-  return {{"Placement", 0},
-          {"Width", kWindowWidth},
-          {"Height", kWindowHeight},
-          {"MinWidth", 64},
-          {"MinHeight", 64},
-          {"MaxWidth", 32000},
-          {"MaxHeight", 32000},
-          {"Frame", 0},
-          {"Composite", false},
-          {"HasBackColor", true},
-          {"BackColor", platform::Color(0xFFFFFF)},
-          {"Title", "Controls"sv},
-          {"Visible", true},
-          {"FullScreen", false},
-          {"MenuBarVisible", false},
-          {"CloseButton", true},
-          {"Resizeable", false},
-          {"LiveResize", false},
-          {"MaximizeButton", false},
-          {"MinimizeButton", true},
-          {"MacProcID", 0},
-          {"_mInitialControlsCreated", 0},
-          {"Top", 0},
-          {"Left", 0}};
-}
-
-inline Entries Head(std::string_view name, int left, int top, int width, int height) {
-  return {{"Name", name},       {"Index", platform::kNoControlIndex},
-          {"Left", left},       {"Top", top},
-          {"Width", width},     {"Height", height},
-          {"LockLeft", false},  {"LockTop", false},
-          {"LockRight", false}, {"LockBottom", false},
-          {"TabPanelIndex", 0}};
-}
-
-inline Entries Concat(Entries head, std::initializer_list<platform::RecordEntry> tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
-}
-
-inline Entries RoundRectangleRecord(std::string_view name, int left, int top, int width, int height) {
-  return Concat(Head(name, left, top, width, height), {{"Visible", true},
-                                                       {"HelpTag", ""sv},
-                                                       {"AutoDeactivate", true},
-                                                       {"Enabled", true},
-                                                       {"FillColor", platform::Color(0xE6E6E6)},
-                                                       {"BorderWidth", 1},
-                                                       {"BorderColor", platform::Color(0x000000)},
-                                                       {"OvalWidth", 16},
-                                                       {"OvalHeight", 16},
-                                                       {"InitialParent", ""sv}});
-}
-
-inline Entries StaticTextRecord(std::string_view name, int left, int top, int width, int height) {
-  return Concat(Head(name, left, top, width, height), {{"TabIndex", 0},
-                                                       {"Text", ""sv},
-                                                       {"TextAlign", 0},
-                                                       {"TextColor", platform::Color(0x000000)},
-                                                       {"Multiline", false},
-                                                       {"Enabled", true},
-                                                       {"Visible", true},
-                                                       {"HelpTag", ""sv},
-                                                       {"AutoDeactivate", true},
-                                                       {"TextFont", "System"sv},
-                                                       {"TextSize", 14},
-                                                       {"Bold", false},
-                                                       {"Italic", false},
-                                                       {"Underline", false},
-                                                       {"DataSource", ""sv},
-                                                       {"DataField", ""sv},
-                                                       {"InitialParent", ""sv}});
-}
-
-inline Entries TextAreaRecord(std::string_view name, int left, int top, int width, int height) {
-  return Concat(Head(name, left, top, width, height), {{"TabIndex", 0},
-                                                       {"TabStop", true},
-                                                       {"Border", true},
-                                                       {"Multiline", false},
-                                                       {"ScrollbarHorizontal", false},
-                                                       {"ScrollbarVertical", false},
-                                                       {"Styled", true},
-                                                       {"UseFocusRing", true},
-                                                       {"TextColor", platform::Color(0x000000)},
-                                                       {"BackColor", platform::Color(0xFFFFFF)},
-                                                       {"Enabled", true},
-                                                       {"Format", ""sv},
-                                                       {"Visible", true},
-                                                       {"HelpTag", ""sv},
-                                                       {"AutoDeactivate", true},
-                                                       {"HideSelection", true},
-                                                       {"TextFont", "Courier"sv},
-                                                       {"TextSize", 14},
-                                                       {"Bold", false},
-                                                       {"Italic", false},
-                                                       {"Underline", false},
-                                                       {"Text", ""sv},
-                                                       {"Mask", ""sv},
-                                                       {"ReadOnly", false},
-                                                       {"LimitText", 0},
-                                                       {"AcceptTabs", false},
-                                                       {"Alignment", 0},
-                                                       {"DataSource", ""sv},
-                                                       {"DataField", ""sv},
-                                                       {"InitialParent", ""sv}});
-}
-
-inline Entries PushButtonRecord(std::string_view name, int left, int top, int width, int height) {
-  return Concat(Head(name, left, top, width, height), {{"TabIndex", 0},
-                                                       {"TabStop", true},
-                                                       {"Caption", "OK"sv},
-                                                       {"Default", false},
-                                                       {"Cancel", false},
-                                                       {"Enabled", true},
-                                                       {"Visible", true},
-                                                       {"HelpTag", ""sv},
-                                                       {"AutoDeactivate", true},
-                                                       {"TextFont", "System"sv},
-                                                       {"TextSize", 12},
-                                                       {"Bold", false},
-                                                       {"Italic", false},
-                                                       {"Underline", false},
-                                                       {"InitialParent", ""sv}});
-}
-
-inline Entries CanvasRecord(std::string_view name, int left, int top, int width, int height) {
-  return Concat(Head(name, left, top, width, height), {{"TabIndex", 0},
-                                                       {"TabStop", true},
-                                                       {"Visible", true},
-                                                       {"HelpTag", ""sv},
-                                                       {"AutoDeactivate", true},
-                                                       {"Enabled", true},
-                                                       {"UseFocusRing", true},
-                                                       {"AcceptFocus", false},
-                                                       {"AcceptTabs", false},
-                                                       {"DoubleBuffer", false},
-                                                       {"EraseBackground", true},
-                                                       {"InitialParent", ""sv}});
-}
 
 // A timer of a window class: PaneChild says which window its handlers run on.
 class HostTimer : public platform::Timer, public platform::PaneChild {
@@ -225,14 +65,16 @@ class HostWnd : public platform::Window {
   // What CreateControls makes; set before the window is built.
   static inline std::function<void(HostWnd&)> createControls;
 
-  void Layout() override { platform::SetProperties(*this, platform::WriteRecord(WindowRecord())); }
+  void Layout() override {
+    platform::SetProperties(*this, platform::WriteRecord(velmora_test::WindowRecord()));
+  }
   void CreateControls() override {
     if (createControls) createControls(*this);
   }
 
   // Makes, registers and sets up one control as the system's control creation does.
   template <class C>
-  std::shared_ptr<C> Make(std::string_view name, const Entries& record) {
+  std::shared_ptr<C> Make(std::string_view name, const velmora_test::Entries& record) {
     auto control = New<C>();
     control->Constructor();
     AddControl(name, control);

@@ -24,6 +24,7 @@
 namespace {
 
 using namespace control_test;
+using namespace velmora_test;
 using control_test::PrintTo;  // rows print by name
 using platform::Color;
 

@@ -3,33 +3,22 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Diagnostics.h"
 #include "platform/FileType.h"
+#include "support/FileTypeFields.h"
+#include "support/TraceRecorder.h"
 
 namespace {
 
-// Records the registry's trace lines for the life of a test.
-class FileTypeTrace {
- public:
-  FileTypeTrace() {
-    platform::RuntimeSetTraceListener([this](std::string_view line) {
-      if (line.starts_with("RegisterFileType ") || line.starts_with("DeregisterFileType ")) {
-        lines_.emplace_back(line);
-      }
-    });
-  }
-  ~FileTypeTrace() { platform::RuntimeSetTraceListener(nullptr); }
-
-  std::vector<std::string> Take() { return std::exchange(lines_, {}); }
-
- private:
-  std::vector<std::string> lines_;
-};
-
 using Lines = std::vector<std::string>;
+using velmora_test::FileTypeFields;
+using velmora_test::RegisteredFileTypeFields;
+using velmora_test::TraceRecorder;
+
+// The registry's own trace lines since the last look.
+Lines RegistryLines(TraceRecorder& trace) { return trace.Take({"RegisterFileType ", "DeregisterFileType "}); }
 
 std::vector<std::string> RegisteredNames() {
   std::vector<std::string> names;
@@ -48,40 +37,32 @@ std::unique_ptr<platform::FileType> MakeType(std::string_view name, std::string_
 }
 
 TEST(FileTypeRegistry, StartUpOrderArgumentsAndWithdrawalAtTheEnd) {
-  FileTypeTrace trace;
+  TraceRecorder trace;
   auto text = MakeType("text", "", "TEXT", "R*ch");
   EXPECT_EQ(std::string(*text), "text");
   auto untitled = MakeType("", "", "", "");
   EXPECT_EQ(std::string(*untitled), "");
 
-  const auto registered = platform::RuntimeRegisteredFileTypes();
-  ASSERT_EQ(registered.size(), 2u);
   // The arguments come as name, creator, type, extensions.
-  EXPECT_EQ(registered[0].name, "text");
-  EXPECT_EQ(registered[0].creator, "R*ch");
-  EXPECT_EQ(registered[0].type, "TEXT");
-  EXPECT_EQ(registered[0].extensions, "");
-  EXPECT_EQ(registered[1].name, "");
-  EXPECT_EQ(registered[1].creator, "");
-  EXPECT_EQ(registered[1].type, "");
-  EXPECT_EQ(registered[1].extensions, "");
-  EXPECT_EQ(trace.Take(), (Lines{"RegisterFileType \"text\"", "RegisterFileType \"\""}));
+  EXPECT_EQ(RegisteredFileTypeFields(),
+            (std::vector<FileTypeFields>{{"text", "R*ch", "TEXT", ""}, {"", "", "", ""}}));
+  EXPECT_EQ(RegistryLines(trace), (Lines{"RegisterFileType \"text\"", "RegisterFileType \"\""}));
 
   text.reset();
   EXPECT_EQ(RegisteredNames(), (Lines{""}));
   untitled.reset();
   EXPECT_TRUE(platform::RuntimeRegisteredFileTypes().empty());
-  EXPECT_EQ(trace.Take(), (Lines{"DeregisterFileType \"text\"", "DeregisterFileType \"\""}));
+  EXPECT_EQ(RegistryLines(trace), (Lines{"DeregisterFileType \"text\"", "DeregisterFileType \"\""}));
 }
 
 TEST(FileTypeRegistry, ConversionRegistersOnce) {
-  FileTypeTrace trace;
+  TraceRecorder trace;
   auto text = MakeType("text", "txt", "TEXT", "R*ch");
   EXPECT_FALSE(text->Registered());
   EXPECT_EQ(std::string(*text), "text");
   EXPECT_EQ(std::string(*text), "text");
   EXPECT_TRUE(text->Registered());
-  EXPECT_EQ(trace.Take(), (Lines{"RegisterFileType \"text\""}));
+  EXPECT_EQ(RegistryLines(trace), (Lines{"RegisterFileType \"text\""}));
   EXPECT_EQ(RegisteredNames(), (Lines{"text"}));
 }
 
@@ -99,37 +80,34 @@ TEST(FileTypeRegistry, EverySetterWithdrawsUnderTheCurrentName) {
   };
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.name);
-    FileTypeTrace trace;
+    TraceRecorder trace;
     auto type = MakeType("text", "txt", "TEXT", "R*ch");
     static_cast<void>(std::string(*type));
-    trace.Take();
+    RegistryLines(trace);
 
     row.change(*type);
     EXPECT_FALSE(type->Registered());
     EXPECT_TRUE(platform::RuntimeRegisteredFileTypes().empty());
-    EXPECT_EQ(trace.Take(), (Lines{"DeregisterFileType \"text\""}));
+    EXPECT_EQ(RegistryLines(trace), (Lines{"DeregisterFileType \"text\""}));
 
     // The next conversion registers the changed type afresh.
     EXPECT_EQ(std::string(*type), row.after.name);
-    const auto registered = platform::RuntimeRegisteredFileTypes();
-    ASSERT_EQ(registered.size(), 1u);
-    EXPECT_EQ(registered[0].name, row.after.name);
-    EXPECT_EQ(registered[0].creator, row.after.creator);
-    EXPECT_EQ(registered[0].type, row.after.type);
-    EXPECT_EQ(registered[0].extensions, row.after.extensions);
+    EXPECT_EQ(RegisteredFileTypeFields(),
+              (std::vector<FileTypeFields>{
+                  {row.after.name, row.after.creator, row.after.type, row.after.extensions}}));
 
     type.reset();
-    EXPECT_EQ(trace.Take(), (Lines{"RegisterFileType \"" + row.after.name + "\"",
-                                   "DeregisterFileType \"" + row.after.name + "\""}));
+    EXPECT_EQ(RegistryLines(trace), (Lines{"RegisterFileType \"" + row.after.name + "\"",
+                                           "DeregisterFileType \"" + row.after.name + "\""}));
   }
 }
 
 TEST(FileTypeRegistry, UnregisteredTypesWithdrawNothing) {
-  FileTypeTrace trace;
+  TraceRecorder trace;
   auto type = MakeType("text", "", "TEXT", "R*ch");
   type->SetName("other");
   type.reset();
-  EXPECT_TRUE(trace.Take().empty());
+  EXPECT_TRUE(RegistryLines(trace).empty());
   EXPECT_TRUE(platform::RuntimeRegisteredFileTypes().empty());
 }
 
@@ -153,9 +131,9 @@ TEST(FileTypeRegistry, WithdrawingOneOfTwoLikeNamedTypesKeepsTheOther) {
 }
 
 TEST(FileTypeRegistry, TraceQuotesNamesUnambiguously) {
-  FileTypeTrace trace;
+  TraceRecorder trace;
   platform::RuntimeRegisterFileType("a \"b\" \\", "", "", "");
-  EXPECT_EQ(trace.Take(), (Lines{"RegisterFileType \"a \\\"b\\\" \\\\\""}));
+  EXPECT_EQ(RegistryLines(trace), (Lines{"RegisterFileType \"a \\\"b\\\" \\\\\""}));
 }
 
 }  // namespace

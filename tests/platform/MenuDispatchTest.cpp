@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 #include <optional>
 #include <stdexcept>
@@ -8,36 +12,22 @@
 #include <vector>
 
 #include "MenuTestSupport.h"
-#include "platform/Diagnostics.h"
 #include "platform/qt/RuntimeState.h"
+#include "support/TraceRecorder.h"
 
 namespace {
 
-using menu_test::kBar;
-using menu_test::MakeBar;
 using menu_test::MakeWindow;
-using menu_test::MenuBarOf;
-using menu_test::RegisterApp;
-using menu_test::ShowActive;
-
-// Collects the runtime's trace lines, to see whether a quit was asked for.
-struct Trace {
-  Trace() {
-    platform::RuntimeSetTraceListener([this](std::string_view line) { lines.emplace_back(line); });
-  }
-  ~Trace() { platform::RuntimeSetTraceListener({}); }
-  bool Has(std::string_view line) const { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
-  std::vector<std::string> lines;
-};
+using velmora_test::ChooseByClick;
+using velmora_test::FrameOf;
+using velmora_test::MenuBarOf;
+using velmora_test::ShowActive;
+using velmora_test::TraceRecorder;
 
 // ---- Preparation ----------------------------------------------------------------------
 
 // Registrations and EnableMenuItems handlers as the system's windows use them.
-struct Registrants {
-  std::shared_ptr<platform::MenuBar> bar = MakeBar(kBar);
-  std::shared_ptr<menu_test::TestApp> app = RegisterApp(bar);
-  std::shared_ptr<menu_test::TestWindow> window = MakeWindow("Doc.Doc");
-
+struct Registrants : menu_test::Scene {
   Registrants() {
     app->AddMenuHandler("AppHandled", [] { return false; });
     app->AddMenuHandler("AppHandledWinDisables", [] { return false; });
@@ -101,7 +91,7 @@ TEST_P(MenuPreparation, ActivationLeavesTheStateThatRegistrantsGive) {
   QMenuBar* bar = MenuBarOf(*r.window);
   ASSERT_NE(bar, nullptr);
   int shown = 0;
-  for (QAction* action : menu_test::AllEntries(*bar))
+  for (QAction* action : velmora_test::AllEntries(*bar))
     if (!action->isSeparator() && action->text() == QString::fromStdString(item->Text())) {
       EXPECT_EQ(action->isEnabled(), GetParam().enabled);
       ++shown;
@@ -157,11 +147,11 @@ TEST(MenuPreparationOrder, OpeningAMenuPreparesItFirst) {
   r.app->AddMenuHandler("Plain", [] { return false; });
   int preparations = 0;
   r.window->onEnable = [&preparations] { ++preparations; };
-  QMenu* menu = menu_test::OpenMenu(*MenuBarOf(*r.window), "Test");
+  QMenu* menu = velmora_test::OpenMenu(*MenuBarOf(*r.window), "Test");
   ASSERT_NE(menu, nullptr);
   EXPECT_GE(preparations, 1);
   EXPECT_TRUE(r.bar->Lookup("Plain")->Enabled());
-  EXPECT_TRUE(menu_test::EntryOf(*menu, "Plain")->isEnabled());
+  EXPECT_TRUE(velmora_test::EntryOf(*menu, "Plain")->isEnabled());
   menu->close();
 }
 
@@ -196,7 +186,7 @@ class MenuDispatch : public ::testing::TestWithParam<DispatchCase> {};
 
 TEST_P(MenuDispatch, ChosenItemGoesToWindowThenApplication) {
   const DispatchCase& c = GetParam();
-  Trace trace;
+  TraceRecorder trace;
   Registrants r;
   int windowCalls = 0;
   int appCalls = 0;
@@ -213,11 +203,10 @@ TEST_P(MenuDispatch, ChosenItemGoesToWindowThenApplication) {
   ShowActive(*r.window);
   const auto item = r.bar->Lookup(c.item);
   const bool inFile = item->Parent()->Name() == "FileMenu";
-  menu_test::ChooseByClick(*MenuBarOf(*r.window), inFile ? "File" : "Test",
-                           QString::fromStdString(item->Text()));
+  ChooseByClick(*MenuBarOf(*r.window), inFile ? "File" : "Test", QString::fromStdString(item->Text()));
   EXPECT_EQ(windowCalls, c.windowCalls);
   EXPECT_EQ(appCalls, c.appCalls);
-  EXPECT_EQ(trace.Has("Quit 0"), c.quits);
+  EXPECT_EQ(trace.Count("Quit 0") > 0, c.quits);
   EXPECT_EQ(r.window->IsOpen(), !c.quits);
 }
 
@@ -238,9 +227,9 @@ TEST(MenuDispatchTarget, EachWindowsBarReachesItsOwnWindow) {
   });
   ShowActive(*r.window);
   ShowActive(*other);
-  menu_test::ChooseByClick(*MenuBarOf(*other), "Test", "Auto");
+  ChooseByClick(*MenuBarOf(*other), "Test", "Auto");
   ShowActive(*r.window);
-  menu_test::ChooseByClick(*MenuBarOf(*r.window), "Test", "Auto");
+  ChooseByClick(*MenuBarOf(*r.window), "Test", "Auto");
   EXPECT_EQ(calls, (std::vector<std::string>{"other", "first"}));
 }
 
@@ -249,7 +238,7 @@ TEST(MenuDispatchTarget, DisabledItemIsNotDispatchedByClick) {
   int calls = 0;
   r.app->AddMenuHandler("AppHandledWinDisables", [&calls] { return ++calls > 0; });
   ShowActive(*r.window);
-  menu_test::ChooseByClick(*MenuBarOf(*r.window), "Test", "AppHandledWinDisables");
+  ChooseByClick(*MenuBarOf(*r.window), "Test", "AppHandledWinDisables");
   EXPECT_EQ(calls, 0);
 }
 
@@ -259,7 +248,7 @@ TEST(MenuDispatchTarget, HandlerExceptionStopsThereAndIsKeptForTheLoop) {
   r.window->AddMenuHandler("Auto", []() -> bool { throw std::runtime_error("handler failed"); });
   r.app->AddMenuHandler("Auto", [&appCalls] { return ++appCalls > 0; });
   ShowActive(*r.window);
-  menu_test::ChooseByClick(*MenuBarOf(*r.window), "Test", "Auto");
+  ChooseByClick(*MenuBarOf(*r.window), "Test", "Auto");
   EXPECT_EQ(appCalls, 0);
   ASSERT_TRUE(platform::detail::State().escaped);
   EXPECT_THROW(std::rethrow_exception(std::exchange(platform::detail::State().escaped, nullptr)),
@@ -284,13 +273,13 @@ TEST(MenuShortcut, FiresExactlyWhenTheItemIsEnabledAtThatMoment) {
 
   // Enabled at the last preparation, disabled now: the press must find it disabled.
   block = true;
-  QTest::keyClick(menu_test::FrameOf(*r.window), Qt::Key_K, Qt::ControlModifier);
+  QTest::keyClick(FrameOf(*r.window), Qt::Key_K, Qt::ControlModifier);
   EXPECT_EQ(calls, 0);
   EXPECT_FALSE(r.bar->Lookup("Command")->Enabled());
 
   // Disabled at the last preparation, enabled now: the press must fire.
   block = false;
-  QTest::keyClick(menu_test::FrameOf(*r.window), Qt::Key_K, Qt::ControlModifier);
+  QTest::keyClick(FrameOf(*r.window), Qt::Key_K, Qt::ControlModifier);
   EXPECT_EQ(calls, 1);
 }
 
@@ -299,18 +288,17 @@ TEST(MenuShortcut, OtherKeysDoNotPrepare) {
   int preparations = 0;
   ShowActive(*r.window);
   r.window->onEnable = [&preparations] { ++preparations; };
-  QTest::keyClick(menu_test::FrameOf(*r.window), Qt::Key_J, Qt::ControlModifier);
-  QTest::keyClick(menu_test::FrameOf(*r.window), Qt::Key_K);
+  QTest::keyClick(FrameOf(*r.window), Qt::Key_J, Qt::ControlModifier);
+  QTest::keyClick(FrameOf(*r.window), Qt::Key_K);
   EXPECT_EQ(preparations, 0);
 }
 
 TEST(MenuShortcut, CtrlQQuitsTheRunningApplication) {
-  Trace trace;
+  TraceRecorder trace;
   Registrants r;
   ShowActive(*r.window);
   bool timedOut = false;
-  QTimer::singleShot(
-      0, [&r] { QTest::keyClick(menu_test::FrameOf(*r.window), Qt::Key_Q, Qt::ControlModifier); });
+  QTimer::singleShot(0, [&r] { QTest::keyClick(FrameOf(*r.window), Qt::Key_Q, Qt::ControlModifier); });
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
@@ -320,7 +308,7 @@ TEST(MenuShortcut, CtrlQQuitsTheRunningApplication) {
   watchdog.start(5000);
   platform::RuntimeRun();
   EXPECT_FALSE(timedOut);
-  EXPECT_TRUE(trace.Has("Quit 0"));
+  EXPECT_GE(trace.Count("Quit 0"), 1);
   EXPECT_FALSE(r.window->IsOpen());
 }
 

@@ -1,24 +1,17 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTest>
 #include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/Application.h"
 #include "platform/MenuItem.h"
 #include "platform/Runtime.h"
 #include "platform/Window.h"
-#include "platform/qt/WindowImpl.h"
-#include "support/Modal.h"
+#include "support/MenuClicks.h"
+#include "support/WindowAccess.h"
 
 namespace menu_test {
 
@@ -134,61 +127,11 @@ inline std::shared_ptr<TestApp> RegisterApp(std::shared_ptr<platform::MenuBar> b
   return app;
 }
 
-inline QWidget* FrameOf(const platform::Window& window) { return window.Impl().frame; }
-
-inline QMenuBar* MenuBarOf(const platform::Window& window) {
-  auto* frame = window.Impl().frame.data();
-  return frame ? qobject_cast<QMenuBar*>(frame->menuWidget()) : nullptr;
-}
-
-// Shows the window and waits until it is the active window, as a user's click makes it.
-inline void ShowActive(platform::Window& window) {
-  window.Show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(FrameOf(window)));
-}
-
-inline QAction* TopEntry(QMenuBar& bar, const QString& text) {
-  for (QAction* action : bar.actions())
-    if (action->text() == text) return action;
-  return nullptr;
-}
-
-// Opens a menu of the window's bar with a click on its title, as a user does.
-inline QMenu* OpenMenu(QMenuBar& bar, const QString& title) {
-  QAction* entry = TopEntry(bar, title);
-  if (!entry || !entry->menu()) return nullptr;
-  QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.actionGeometry(entry).center());
-  QMenu* menu = entry->menu();
-  return velmora_test::WaitFor([menu] { return menu->isVisible(); }) ? menu : nullptr;
-}
-
-// Every entry the bar shows: its menus and, depth first, their items.
-inline std::vector<QAction*> AllEntries(const QWidget& container) {
-  std::vector<QAction*> entries;
-  for (QAction* action : container.actions()) {
-    entries.push_back(action);
-    if (QMenu* menu = action->menu()) {
-      const auto below = AllEntries(*menu);
-      entries.insert(entries.end(), below.begin(), below.end());
-    }
-  }
-  return entries;
-}
-
-inline QAction* EntryOf(const QMenu& menu, const QString& text) {
-  for (QAction* action : menu.actions())
-    if (action->text() == text) return action;
-  return nullptr;
-}
-
-// Opens the menu and clicks the item, as a user chooses a command.
-inline void ChooseByClick(QMenuBar& bar, const QString& title, const QString& item) {
-  QMenu* menu = OpenMenu(bar, title);
-  ASSERT_NE(menu, nullptr) << title.toStdString();
-  QAction* action = EntryOf(*menu, item);
-  ASSERT_NE(action, nullptr) << item.toStdString();
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-  if (menu->isVisible()) menu->close();
-}
+// A document window showing the bar above, which a test application serves.
+struct Scene {
+  std::shared_ptr<platform::MenuBar> bar = MakeBar(kBar);
+  std::shared_ptr<TestApp> app = RegisterApp(bar);
+  std::shared_ptr<TestWindow> window = MakeWindow("Doc.Doc");
+};
 
 }  // namespace menu_test

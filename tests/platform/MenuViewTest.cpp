@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
 #include <string>
 #include <vector>
 
@@ -10,13 +14,14 @@
 
 namespace {
 
-using menu_test::AllEntries;
 using menu_test::kBar;
 using menu_test::MakeBar;
 using menu_test::MakeWindow;
-using menu_test::MenuBarOf;
 using menu_test::RegisterApp;
-using menu_test::ShowActive;
+using velmora_test::EntryOf;
+using velmora_test::MenuBarOf;
+using velmora_test::ShowActive;
+using velmora_test::TopEntry;
 
 // The view shows the model entry for entry: same order, texts, separators, states.
 void ExpectShows(const QWidget& container, const platform::MenuItem& model) {
@@ -40,30 +45,25 @@ void ExpectShows(const QWidget& container, const platform::MenuItem& model) {
 }
 
 TEST(MenuView, ShowsTheModelAndFollowsItLive) {
-  const auto bar = MakeBar(kBar);
-  const auto app = RegisterApp(bar);
-  const auto window = MakeWindow("Doc.Doc");
-  ShowActive(*window);
-  QMenuBar* view = MenuBarOf(*window);
+  const menu_test::Scene s;
+  ShowActive(*s.window);
+  QMenuBar* view = MenuBarOf(*s.window);
   ASSERT_NE(view, nullptr);
-  ExpectShows(*view, *bar);
+  ExpectShows(*view, *s.bar);
 
   // Texts, states and shortcuts change on screen as the model changes.
-  bar->Lookup("EditCut")->SetEnabled(true);
-  bar->Lookup("Plain")->SetText("Renamed");
-  bar->Lookup("Print")->SetKeyboardShortcut("Cmd+P");
-  bar->Lookup("FileMenu")->SetEnabled(false);
-  ExpectShows(*view, *bar);
-  EXPECT_EQ(menu_test::EntryOf(*menu_test::TopEntry(*view, "File")->menu(), "Print")->shortcut(),
-            QKeySequence("Ctrl+P"));
+  s.bar->Lookup("EditCut")->SetEnabled(true);
+  s.bar->Lookup("Plain")->SetText("Renamed");
+  s.bar->Lookup("Print")->SetKeyboardShortcut("Cmd+P");
+  s.bar->Lookup("FileMenu")->SetEnabled(false);
+  ExpectShows(*view, *s.bar);
+  EXPECT_EQ(EntryOf(*TopEntry(*view, "File")->menu(), "Print")->shortcut(), QKeySequence("Ctrl+P"));
 }
 
 TEST(MenuView, SpecialEntriesLookAsTheyShould) {
-  const auto bar = MakeBar(kBar);
-  const auto app = RegisterApp(bar);
-  const auto window = MakeWindow("Doc.Doc");
-  ShowActive(*window);
-  QMenu* edit = menu_test::OpenMenu(*MenuBarOf(*window), "Edit");
+  const menu_test::Scene s;
+  ShowActive(*s.window);
+  QMenu* edit = velmora_test::OpenMenu(*MenuBarOf(*s.window), "Edit");
   ASSERT_NE(edit, nullptr);
   const QList<QAction*> entries = edit->actions();
   ASSERT_EQ(entries.size(), 6);
@@ -84,7 +84,7 @@ TEST(MenuView, AmpersandIsShownAsItIs) {
   bar->Lookup("Auto")->SetText("R&D");
   const auto window = MakeWindow("Doc.Doc");
   ShowActive(*window);
-  QAction* entry = menu_test::EntryOf(*menu_test::TopEntry(*MenuBarOf(*window), "Test")->menu(), "R&&D");
+  QAction* entry = EntryOf(*TopEntry(*MenuBarOf(*window), "Test")->menu(), "R&&D");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->iconText(), "R&D");
 }
@@ -103,22 +103,19 @@ TEST(MenuView, OneModelInTwoWindowsIsOneSetOfStates) {
     ASSERT_NE(MenuBarOf(*window), nullptr);
     ExpectShows(*MenuBarOf(*window), *bar);
   }
-  EXPECT_TRUE(
-      menu_test::EntryOf(*menu_test::TopEntry(*MenuBarOf(*served), "Test")->menu(), "Plain")->isEnabled());
+  EXPECT_TRUE(EntryOf(*TopEntry(*MenuBarOf(*served), "Test")->menu(), "Plain")->isEnabled());
 }
 
 TEST(MenuView, ShapeChangesRebuildTheViews) {
-  const auto bar = MakeBar(kBar);
-  const auto app = RegisterApp(bar);
-  const auto window = MakeWindow("Doc.Doc");
-  ShowActive(*window);
+  const menu_test::Scene s;
+  ShowActive(*s.window);
   auto added = std::make_shared<platform::MenuItem>();
   added->SetName("Added");
   added->SetText("Added");
-  bar->Child("WindowMenu")->Append(added);
-  bar->Lookup("Plain")->SetText("-");
-  bar->Lookup("UntitledMenu1")->SetText("No longer a line");
-  ExpectShows(*MenuBarOf(*window), *bar);
+  s.bar->Child("WindowMenu")->Append(added);
+  s.bar->Lookup("Plain")->SetText("-");
+  s.bar->Lookup("UntitledMenu1")->SetText("No longer a line");
+  ExpectShows(*MenuBarOf(*s.window), *s.bar);
 }
 
 struct BarCase {
@@ -159,7 +156,7 @@ TEST_P(MenuBarPresence, OnlyShownDocumentWindowsShowABar) {
   EXPECT_EQ(MenuBarOf(*window) != nullptr, c.expectBar);
   if (c.expectBar) {
     // The bar sits above the content: the content keeps the record's size.
-    const auto* content = window->Impl().frame->Content();
+    const auto* content = velmora_test::ContentOf(*window);
     EXPECT_EQ(content->size(), QSize(240, 120));
     EXPECT_GE(content->geometry().top(), MenuBarOf(*window)->geometry().bottom());
   }

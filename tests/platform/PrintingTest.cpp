@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,12 +16,20 @@
 #include "platform/TextArea.h"
 #include "platform/Window.h"
 #include "support/Modal.h"
+#include "support/Pdf.h"
+#include "support/PrintDialog.h"
+#include "support/TempHome.h"
 
 namespace {
 
 using platform::Graphics;
 using platform::RecordEntry;
 using platform::TextArea;
+using velmora_test::PdfPages;
+using velmora_test::PdfText;
+using velmora_test::PressPrint;
+using velmora_test::TempHome;
+using velmora_test::Tool;
 
 constexpr std::string_view kFieldName = "PrintFld";
 constexpr std::int32_t kPrintWidth = 540;
@@ -37,9 +38,6 @@ constexpr std::int32_t kBoldRun = 29;
 // 12-pixel Liberation Serif lines lie 14 points apart: 51 of them fill a 720-point block.
 constexpr double kLinePitch = 14.0;
 constexpr int kLinesPerFullBlock = 51;
-constexpr int kRefusalWaitMs = 1000;
-// Where the dialog's proposed file lands: the document's name in the home folder.
-constexpr char kProposedFile[] = "Velmora.pdf";
 
 const RecordEntry kFieldRecord[] = {
     {"Name", std::string_view("PrintFld")},
@@ -88,25 +86,6 @@ std::string Rows(int count, bool trailingBreak) {
   return (rows.join(QChar(13)) + (trailingBreak ? QString(QChar(13)) : QString())).toStdString();
 }
 
-QString Tool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(20000) || process.exitCode() != 0) {
-    ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
-    return {};
-  }
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPages(const QString& pdf) {
-  const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Tool("pdfinfo", {pdf}));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-QString PdfText(const QString& pdf, int page) {
-  return Tool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-}
-
 // The words of one page with their boxes, from pdftotext's bounding-box output.
 struct WordBox {
   QString word;
@@ -132,32 +111,10 @@ int Occurrences(const QString& haystack, const QString& needle) {
       haystack.count(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(needle)))));
 }
 
-// Accepts the print dialog as a user would: with the file it proposes, by its Print button.
-void PressPrint(QWidget* modal) {
-  auto* dialog = qobject_cast<QPrintDialog*>(modal);
-  if (!dialog) {
-    ADD_FAILURE() << "the modal dialog is not the print dialog";
-    modal->close();
-    return;
-  }
-  // The dialog refuses a file it cannot use with a message box of its own: fail rather
-  // than wait on it.
-  QTimer::singleShot(kRefusalWaitMs, dialog, [dialog] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      ADD_FAILURE() << "the print dialog refused: " << box->text().toStdString();
-      box->reject();
-      dialog->reject();
-    }
-  });
-  dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
-
 class PrintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(home_.isValid());
-    savedHome_ = qgetenv("HOME");
-    qputenv("HOME", home_.path().toLocal8Bit());
+    ASSERT_TRUE(home_.Valid());
     window_ = std::make_shared<PrintWindow>();
     window_->Constructor();
     field_ = window_->ControlAs<TextArea>(kFieldName);
@@ -166,7 +123,6 @@ class PrintingTest : public ::testing::Test {
 
   void TearDown() override {
     if (window_) window_->Close();
-    qputenv("HOME", savedHome_);
   }
 
   void SetText(const std::string& text, bool boldRun) {
@@ -200,10 +156,7 @@ class PrintingTest : public ::testing::Test {
     return run;
   }
 
-  QString ProposedPdf() const { return QDir(home_.path()).filePath(kProposedFile); }
-
-  QTemporaryDir home_;
-  QByteArray savedHome_;
+  TempHome home_;
   std::shared_ptr<PrintWindow> window_;
   std::shared_ptr<TextArea> field_;
 };
@@ -217,14 +170,14 @@ struct RowsCase {
   int pages;
 };
 
+void PrintTo(const RowsCase& c, std::ostream* out) { *out << c.name; }
+
 const RowsCase kRowsCases[] = {
     {"SeveralBlocks", 130, false, true, kBlockHeight, 3},
     {"OneBlockNeedsNoNextPage", 5, false, true, kBlockHeight, 1},
     {"TrailingBreakAddsNoBlankPage", 2 * kLinesPerFullBlock, true, false, kBlockHeight, 2},
     {"LineTallerThanBlockStillPrints", 4, false, false, 5, 4},
 };
-
-void PrintTo(const RowsCase& c, std::ostream* out) { *out << c.name; }
 
 class PrintingRowsTest : public PrintingTest, public ::testing::WithParamInterface<RowsCase> {};
 
@@ -238,7 +191,7 @@ TEST_P(PrintingRowsTest, EveryRowOnceOnItsPage) {
   EXPECT_EQ(run.nextPages, c.pages - 1);
   run.graphics.reset();  // the job goes out
 
-  const QString pdf = ProposedPdf();
+  const QString pdf = home_.ProposedPdf();
   ASSERT_TRUE(QFile::exists(pdf)) << "no file at the proposed " << pdf.toStdString();
   ASSERT_EQ(PdfPages(pdf), c.pages);
 
@@ -294,7 +247,7 @@ TEST_F(PrintingTest, WrappedParagraphsPrintEveryWordOnceWithinTheBlock) {
   ASSERT_GT(run.drawBlocks, 1);
   run.graphics.reset();
 
-  const QString pdf = ProposedPdf();
+  const QString pdf = home_.ProposedPdf();
   ASSERT_EQ(PdfPages(pdf), run.drawBlocks);
   QString text;
   for (int page = 1; page <= run.drawBlocks; ++page) {
@@ -320,17 +273,14 @@ TEST_F(PrintingTest, CancellingTheDialogWritesNothing) {
   SetText(Rows(3, false), false);
   std::shared_ptr<Graphics> graphics;
   {
-    velmora_test::ModalAnswerer answerer([](QWidget* modal) {
-      EXPECT_TRUE(qobject_cast<QPrintDialog*>(modal));
-      qobject_cast<QDialog*>(modal)->reject();
-    });
+    velmora_test::ModalAnswerer answerer(velmora_test::CancelPrint);
     graphics = platform::OpenPrinterDialog(nullptr, nullptr);
     EXPECT_TRUE(answerer.Answered());
   }
   EXPECT_FALSE(graphics);
   velmora_test::WaitFor([] { return false; }, 50);  // a late write would show by now
-  EXPECT_TRUE(QDir(home_.path()).isEmpty())
-      << QDir(home_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(", ").toStdString();
+  EXPECT_TRUE(home_.Empty())
+      << QDir(home_.Path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(", ").toStdString();
 }
 
 TEST_F(PrintingTest, NoSurfaceRaisesNilObject) {
@@ -341,7 +291,7 @@ TEST_F(PrintingTest, NoSurfaceRaisesNilObject) {
 // The dialog accepted a file that can no longer be written when the job starts: the user
 // is told, and no surface is handed out that would print nothing.
 TEST_F(PrintingTest, UnwritableFileIsReportedNotPrinted) {
-  const QString folder = QDir(home_.path()).filePath("home");
+  const QString folder = QDir(home_.Path()).filePath("home");
   ASSERT_TRUE(QDir().mkpath(folder));
   qputenv("HOME", folder.toLocal8Bit());
 
@@ -367,7 +317,7 @@ TEST_F(PrintingTest, UnwritableFileIsReportedNotPrinted) {
   }
   EXPECT_FALSE(graphics);
   ASSERT_TRUE(messageAnswerer && messageAnswerer->Answered());
-  EXPECT_TRUE(warning.contains(QDir(folder).filePath(kProposedFile))) << warning.toStdString();
+  EXPECT_TRUE(warning.contains(QDir(folder).filePath(TempHome::kProposedFile))) << warning.toStdString();
   messageAnswerer.reset();
 }
 

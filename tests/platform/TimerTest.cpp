@@ -17,6 +17,7 @@
 namespace {
 
 using namespace control_test;
+using namespace velmora_test;
 using control_test::PrintTo;  // rows print by name
 
 // A window with one timer, made as the start window makes its Timer1: the record

@@ -14,37 +14,21 @@
 #include "platform/Window.h"
 #include "platform/qt/WindowImpl.h"
 #include "support/Modal.h"
+#include "support/Records.h"
 
 namespace {
 
 std::vector<std::string> g_calls;
 
-const platform::RecordEntry kRecord[] = {
-    {"Placement", 0},
-    {"Width", 320},
-    {"Height", 200},
-    {"MinWidth", 64},
-    {"MinHeight", 64},
-    {"MaxWidth", 32000},
-    {"MaxHeight", 32000},
-    {"Frame", 0},
-    {"Composite", false},
-    {"HasBackColor", true},
-    {"BackColor", platform::Color(0x336699)},
-    {"Title", std::string_view("Probe")},
-    {"Visible", false},
-    {"FullScreen", false},
-    {"MenuBarVisible", true},
-    {"CloseButton", true},
-    {"Resizeable", false},
-    {"LiveResize", false},
-    {"MaximizeButton", false},
-    {"MinimizeButton", true},
-    {"MacProcID", 0},
-    {"_mInitialControlsCreated", 0},
-    {"Top", 0},
-    {"Left", 0},
-};
+// A hidden window with a coloured background and a menu bar.
+velmora_test::Entries ProbeRecord() {
+  return velmora_test::With(velmora_test::WindowRecord(), {{"Width", 320},
+                                                           {"Height", 200},
+                                                           {"BackColor", platform::Color(0x336699)},
+                                                           {"Title", std::string_view("Probe")},
+                                                           {"Visible", false},
+                                                           {"MenuBarVisible", true}});
+}
 
 // Records what the framework calls, in order.
 class ProbeWnd : public platform::Window {
@@ -54,7 +38,7 @@ class ProbeWnd : public platform::Window {
 
   void Layout() override {
     g_calls.push_back("Layout");
-    platform::SetProperties(*this, platform::WriteRecord(kRecord));
+    platform::SetProperties(*this, platform::WriteRecord(ProbeRecord()));
   }
   void CreateControls() override { g_calls.push_back("CreateControls"); }
   void AddMenuHandlers(const std::shared_ptr<Window>& window) override {

@@ -3,28 +3,23 @@
 #include <string>
 #include <vector>
 
-#include "ShellHarness.h"
 #include "platform/FileType.h"
 #include "shell/FileTypes.h"
 #include "shell/Startup.h"
+#include "support/FileTypeFields.h"
+#include "support/TraceRecorder.h"
 
 namespace {
 
-using shell_test::TraceRecorder;
+using velmora_test::TraceRecorder;
 
 TEST(FileTypes, RegistersTwoTypesWithNameCreatorTypeAndExtensionsInThatOrder) {
   TraceRecorder trace;
   velmora::FileTypes::Initialize();
 
-  const auto registered = platform::RuntimeRegisteredFileTypes();
-  ASSERT_EQ(registered.size(), 2u);
-  EXPECT_EQ(registered[0].name, "text");
-  EXPECT_EQ(registered[0].creator, "R*ch");
-  EXPECT_EQ(registered[0].type, "TEXT");
-  EXPECT_EQ(registered[0].extensions, "");
-  for (const std::string& field :
-       {registered[1].name, registered[1].creator, registered[1].type, registered[1].extensions})
-    EXPECT_EQ(field, "");
+  // Name, creator, type and extensions.
+  EXPECT_EQ(velmora_test::RegisteredFileTypeFields(),
+            (std::vector<velmora_test::FileTypeFields>{{"text", "R*ch", "TEXT", ""}, {"", "", "", ""}}));
 
   // Each registered once, and no setter withdrew anything on the way.
   EXPECT_EQ(trace.Starting({"RegisterFileType", "DeregisterFileType"}),

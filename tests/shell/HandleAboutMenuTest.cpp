@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "ShellHarness.h"
 #include "infowindows/AboutWnd.h"
 #include "platform/MenuItem.h"
 #include "platform/NilObjectException.h"
@@ -11,10 +10,12 @@
 #include "shell/HandleAboutMenu.h"
 #include "shell/Menu.h"
 #include "shell/Startup.h"
+#include "support/AppStart.h"
+#include "support/TraceRecorder.h"
 
 namespace {
 
-using shell_test::TraceRecorder;
+using velmora_test::TraceRecorder;
 
 constexpr std::string_view kAboutItems[] = {"AboutQEN", "AboutMenuItem"};
 
@@ -35,8 +36,7 @@ TEST(HandleAboutMenu, RegistersItsTwoHandlersOnItselfInOrder) {
 }
 
 TEST(HandleAboutMenu, EitherAboutItemShowsTheOneAboutWindowAndAnswersFalse) {
-  velmora::NewAppInstance();
-  velmora::ApplicationAddMenuHandlers();
+  velmora_test::StartApplication();
   TraceRecorder trace;
   for (std::string_view name : kAboutItems) {
     const platform::MenuHandler* handler = velmora::App()->FindMenuHandler(name);
@@ -55,8 +55,7 @@ TEST(HandleAboutMenu, EitherAboutItemShowsTheOneAboutWindowAndAnswersFalse) {
 }
 
 TEST(HandleAboutMenu, PreparingTheMenusEnablesTheAboutItemsAndNothingElse) {
-  velmora::NewAppInstance();
-  velmora::ApplicationAddMenuHandlers();
+  velmora_test::StartApplication();
   const auto bar = velmora::Menu();
   std::vector<std::shared_ptr<platform::MenuItem>> items;
   for (std::int32_t m = 0; m < bar->Count(); ++m)

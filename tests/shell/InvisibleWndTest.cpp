@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "ShellHarness.h"
 #include "calculator/ControlWnd.h"
 #include "infowindows/AboutWnd.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 #include "shell/InvisibleWnd.h"
 #include "shell/Menu.h"
+#include "support/TraceRecorder.h"
 
 namespace {
 
-using shell_test::TraceRecorder;
+using velmora_test::TraceRecorder;
 using Timer1 = velmora::InvisibleWnd::Timer1;
 
 std::shared_ptr<platform::Window> Open(std::string_view className) {

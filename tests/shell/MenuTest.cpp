@@ -10,7 +10,6 @@
 #include <typeinfo>
 #include <vector>
 
-#include "ShellHarness.h"
 #include "platform/Application.h"
 #include "platform/DesignRecord.h"
 #include "platform/MenuItem.h"
@@ -21,7 +20,7 @@
 #include "shell/MenuBarWindow.h"
 #include "shell/MenuItemAccessors.h"
 #include "shell/Startup.h"
-#include "support/Modal.h"
+#include "support/MenuClicks.h"
 
 namespace {
 
@@ -154,13 +153,9 @@ TEST(Menu, BothAboutItemsShowTheSameTextButReachOnlyTheirOwnHandlers) {
     if (top->isVisible() && (menuBar = top->findChild<QMenuBar*>())) break;
   ASSERT_TRUE(menuBar);
 
-  QMenu* windowMenu = nullptr;
-  for (QAction* action : menuBar->actions())
-    if (action->text() == "Window") windowMenu = action->menu();
-  ASSERT_TRUE(windowMenu);
-  std::vector<QAction*> about;
-  for (QAction* action : windowMenu->actions())
-    if (action->text() == "About Velmora") about.push_back(action);
+  QAction* windowEntry = velmora_test::TopEntry(*menuBar, "Window");
+  ASSERT_TRUE(windowEntry && windowEntry->menu());
+  const std::vector<QAction*> about = velmora_test::EntriesNamed(*windowEntry->menu(), "About Velmora");
   ASSERT_EQ(about.size(), 2u);
 
   // Chosen one after the other, in the order the menu shows them.

@@ -4,15 +4,15 @@
 #include <memory>
 #include <string_view>
 
-#include "ShellHarness.h"
 #include "platform/NilObjectException.h"
 #include "platform/Picture.h"
 #include "resources/Texts.h"
 #include "shell/Pictures.h"
+#include "support/TempBundle.h"
 
 namespace {
 
-using shell_test::TempBundle;
+using velmora_test::TempBundle;
 using Accessor = std::shared_ptr<platform::Picture> (*)();
 
 struct PictureRow {
@@ -41,12 +41,12 @@ TEST(Pictures, TheBuiltBundleHoldsEachPictureAtItsCanvasSize) {
 TEST(Pictures, AreReadOnceAndKeptForTheRun) {
   TempBundle bundle;
   ASSERT_TRUE(bundle.MakeResourcesFolder());
-  for (const PictureRow& row : kPictures) ASSERT_TRUE(bundle.CopyPicture(row.file, row.file));
+  for (const PictureRow& row : kPictures) ASSERT_TRUE(bundle.CopyFromBuild(row.file));
   for (const PictureRow& row : kPictures) {
     const auto first = row.load();
     ASSERT_TRUE(first) << row.accessor;
     // Gone from the disk: a kept picture does not go back to the file.
-    ASSERT_TRUE(QFile::remove(bundle.ResourceFile(row.file)));
+    ASSERT_TRUE(bundle.Remove(row.file));
     EXPECT_EQ(row.load(), first) << row.accessor;
     EXPECT_EQ(row.load(), first) << row.accessor;
   }
@@ -60,7 +60,7 @@ TEST(Pictures, AMissingOrUnreadableFileGivesNothingUntilAPictureAppears) {
     EXPECT_FALSE(row.load()) << row.accessor << ": still missing";
     ASSERT_TRUE(bundle.WriteFile(bundle.ResourceFile(row.file), "not a picture"));
     EXPECT_FALSE(row.load()) << row.accessor << ": unreadable";
-    ASSERT_TRUE(bundle.CopyPicture(row.file, row.file));
+    ASSERT_TRUE(bundle.CopyFromBuild(row.file));
     const auto picture = row.load();
     ASSERT_TRUE(picture) << row.accessor << ": picked up once it is there";
     EXPECT_EQ(picture->Width(), row.width) << row.accessor;
@@ -71,9 +71,9 @@ TEST(Pictures, AreLookedUpUnderTheirExactFileNames) {
   TempBundle bundle;
   ASSERT_TRUE(bundle.MakeResourcesFolder());
   // The small logo has no extension; a file that adds one is another file.
-  ASSERT_TRUE(bundle.CopyPicture(velmora::kRBhzSmFile, "RBhzSm.png"));
-  ASSERT_TRUE(bundle.CopyPicture(velmora::kBMImediumFile, "bmimedium.png"));
-  ASSERT_TRUE(bundle.CopyPicture(velmora::kBMIsmallFile, "BMIsmall"));
+  ASSERT_TRUE(bundle.CopyFromBuild(velmora::kRBhzSmFile, "RBhzSm.png"));
+  ASSERT_TRUE(bundle.CopyFromBuild(velmora::kBMImediumFile, "bmimedium.png"));
+  ASSERT_TRUE(bundle.CopyFromBuild(velmora::kBMIsmallFile, "BMIsmall"));
   for (const PictureRow& row : kPictures) EXPECT_FALSE(row.load()) << row.accessor;
 }
 
@@ -87,7 +87,7 @@ TEST(Pictures, AResourcesFileInPlaceOfTheFolderRaisesTheNilObjectException) {
   ASSERT_TRUE(QFile::remove(bundle.Resources()));
   ASSERT_TRUE(bundle.MakeResourcesFolder());
   for (const PictureRow& row : kPictures) {
-    ASSERT_TRUE(bundle.CopyPicture(row.file, row.file));
+    ASSERT_TRUE(bundle.CopyFromBuild(row.file));
     EXPECT_TRUE(row.load()) << row.accessor;
   }
 }

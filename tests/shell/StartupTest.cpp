@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "ShellHarness.h"
 #include "calculator/ControlWnd.h"
 #include "infowindows/AboutWnd.h"
 #include "infowindows/DescriptionWnd.h"
@@ -21,11 +20,13 @@
 #include "shell/Menu.h"
 #include "shell/Startup.h"
 #include "support/Modal.h"
+#include "support/TempBundle.h"
+#include "support/TraceRecorder.h"
 
 namespace {
 
-using shell_test::TempBundle;
-using shell_test::TraceRecorder;
+using velmora_test::TempBundle;
+using velmora_test::TraceRecorder;
 
 std::shared_ptr<platform::Window> Open(std::string_view className) {
   return platform::GetImplicitWindow(className);
@@ -154,7 +155,7 @@ TEST(Startup, AnExceptionOutOfTheEventLoopIsReportedOnceAndEndsTheRun) {
   TempBundle bundle;
   ASSERT_TRUE(bundle.MakeResourcesFolder());
   for (std::string_view file : {velmora::kBMImediumFile, velmora::kRBhzSmFile, velmora::kBMIsmallFile})
-    ASSERT_TRUE(bundle.CopyPicture(file, file));
+    ASSERT_TRUE(bundle.CopyFromBuild(file));
   QTimer::singleShot(0, [&bundle] {
     ASSERT_TRUE(QDir(bundle.Resources()).removeRecursively());
     ASSERT_TRUE(bundle.WriteFile(bundle.Resources(), "a file, not a folder"));

@@ -9,13 +9,13 @@
 
 #include "calculator/BodyMassIndex.h"
 #include "platform/Builtins.h"
+#include "support/CalculatorTexts.h"
 
 namespace soak {
 
-// The three messages a calculation can end with, in the order the fields are checked.
-inline constexpr std::string_view kWeightMessage = "Weight must range from 100 to 300 pounds";
-inline constexpr std::string_view kFeetMessage = "Feet must range from 4 to 6";
-inline constexpr std::string_view kInchesMessage = "Inches must range from 0 to 11";
+using velmora_test::kFeetMessage;
+using velmora_test::kInchesMessage;
+using velmora_test::kWeightMessage;
 
 // What the calculator window shows beyond its fields: the result line and its text.
 struct ResultLine {

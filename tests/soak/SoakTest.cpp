@@ -45,10 +45,17 @@
 #include "shell/InvisibleWnd.h"
 #include "shell/Menu.h"
 #include "shell/Startup.h"
+#include "support/MenuClicks.h"
 #include "support/Modal.h"
+#include "support/WindowAccess.h"
 
 namespace soak {
 namespace {
+
+using velmora_test::ClickContentAt;
+using velmora_test::FrameOf;
+using velmora_test::MenuBarOf;
+using velmora_test::WidgetOf;
 
 constexpr std::uint32_t kDefaultSeed = 20240611;
 constexpr std::uint32_t kDefaultEvents = 10000;
@@ -179,13 +186,6 @@ std::shared_ptr<W> Open() {
   return std::dynamic_pointer_cast<W>(platform::GetImplicitWindow(W::kClassName));
 }
 
-platform::detail::WindowWidget* FrameOf(const platform::Window& window) { return window.Impl().frame; }
-
-QWidget* WidgetOf(const platform::Window& window, std::string_view name) {
-  const auto control = std::dynamic_pointer_cast<platform::RectControl>(window.ControlByName(name));
-  return control ? control->Impl().widget.data() : nullptr;
-}
-
 // The name of the window's control whose widget is or holds the widget; empty for none.
 std::string ControlHolding(const platform::Window& window, const QWidget* widget) {
   for (; widget; widget = widget->parentWidget())
@@ -267,7 +267,6 @@ class Soak {
   // A person's click on a window that is not in front brings it to the front first.
   bool Activate(platform::Window& window);
   bool EnsureSomeWindowActive();
-  void ClickAt(const platform::Window& window, QPoint contentPoint);
   QMenu* OpenMenu(platform::Window& window, const std::string& menuName);
 
   Before Observe() const;
@@ -536,7 +535,7 @@ void Soak::DoClickControl(const std::string& name) {
   if (field >= 0) expect.focusedField = static_cast<Field>(field);
   ButtonEffects(expect, before, name, true);
   const std::int64_t beeps = platform::RuntimeBeepCount();
-  ClickAt(*calculator_, at);
+  ClickContentAt(*calculator_, at);
   Settle();
   Check(expect, beeps);
 }
@@ -568,7 +567,7 @@ void Soak::DoClickAnywhere(bool inDescription) {
     expect.front = velmora::ControlWnd::kClassName;
   }
   const std::int64_t beeps = platform::RuntimeBeepCount();
-  ClickAt(*window, at);
+  ClickContentAt(*window, at);
   Settle();
   Check(expect, beeps);
 }
@@ -763,31 +762,23 @@ bool Soak::EnsureSomeWindowActive() {
   return Activate(*calculator_);
 }
 
-void Soak::ClickAt(const platform::Window& window, QPoint contentPoint) {
-  auto* frame = FrameOf(window);
-  QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, frame->Content()->mapTo(frame, contentPoint));
-}
-
 QMenu* Soak::OpenMenu(platform::Window& window, const std::string& menuName) {
-  auto* bar = qobject_cast<QMenuBar*>(FrameOf(window)->menuWidget());
+  QMenuBar* bar = MenuBarOf(window);
   const auto model = velmora::Menu()->Child(menuName);
   if (!bar || !model) {
     Fail(window.ClassName() + " shows no menu " + menuName);
     return nullptr;
   }
-  for (QAction* entry : bar->actions()) {
-    if (entry->text() != QString::fromStdString(model->Text()) || !entry->menu()) continue;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(entry).center());
-    QMenu* menu = entry->menu();
-    if (!velmora_test::WaitFor([menu] { return menu->isVisible(); }, kWaitMs)) break;
-    // A person looks at the menu before choosing: the window system's news of the popup
-    // arrives while it is open, not after it closed (the offscreen platform would then
-    // make the closed menu the active window).
-    Settle();
-    return menu;
+  QMenu* menu = velmora_test::OpenMenu(*bar, QString::fromStdString(model->Text()), kWaitMs);
+  if (!menu) {
+    Fail("menu " + menuName + " did not open");
+    return nullptr;
   }
-  Fail("menu " + menuName + " did not open");
-  return nullptr;
+  // A person looks at the menu before choosing: the window system's news of the popup
+  // arrives while it is open, not after it closed (the offscreen platform would then
+  // make the closed menu the active window).
+  Settle();
+  return menu;
 }
 
 Before Soak::Observe() const {

@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+// Answers for the print dialog, to hand to a ModalAnswerer.
+namespace velmora_test {
+
+// Accepts the dialog as a user would: with the file it proposes, by its Print button.
+// A refusal of that file by the dialog fails the test rather than waiting on it.
+void PressPrint(QWidget* modal);
+
+// Cancels the dialog.
+void CancelPrint(QWidget* modal);
+
+}  // namespace velmora_test

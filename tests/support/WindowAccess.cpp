@@ -1,0 +1,41 @@
+#include "support/WindowAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+#include <memory>
+
+#include "platform/RectControl.h"
+#include "platform/qt/RectControlImpl.h"
+
+namespace velmora_test {
+
+platform::detail::WindowWidget* FrameOf(const platform::Window& window) { return window.Impl().frame; }
+
+QWidget* ContentOf(const platform::Window& window) {
+  auto* frame = FrameOf(window);
+  return frame ? frame->Content() : nullptr;
+}
+
+QWidget* WidgetOf(const platform::Window& window, std::string_view name) {
+  const auto control = std::dynamic_pointer_cast<platform::RectControl>(window.ControlByName(name));
+  return control ? control->Impl().widget.data() : nullptr;
+}
+
+QMenuBar* MenuBarOf(const platform::Window& window) {
+  auto* frame = FrameOf(window);
+  return frame ? qobject_cast<QMenuBar*>(frame->menuWidget()) : nullptr;
+}
+
+void ShowActive(platform::Window& window) {
+  window.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(FrameOf(window)));
+}
+
+void ClickContentAt(const platform::Window& window, QPoint contentPoint) {
+  auto* frame = FrameOf(window);
+  QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, ContentOf(window)->mapTo(frame, contentPoint));
+}
+
+}  // namespace velmora_test
