@@ -10,7 +10,7 @@ namespace {
 using detail::TextAreaWidget;
 
 // What the record sets on a text field beyond the widget's own state. Format, Mask,
-// HideSelection, UseFocusRing and the data binding are kept but change nothing here.
+// UseFocusRing and the data binding are kept but change nothing here.
 struct TextAreaImpl : detail::ControlWidgetImpl<TextAreaWidget> {
   TextAreaImpl() : ControlWidgetImpl(new TextAreaWidget) { Widget()->setFont(font.Resolve()); }
 
@@ -146,6 +146,7 @@ void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
     impl.useFocusRing = flag();
   } else if (name == "HideSelection") {
     impl.hideSelection = flag();
+    field->SetHideSelection(impl.hideSelection);
   } else if (name == "Format") {
     impl.format = text();
   } else if (name == "Mask") {

@@ -535,3 +535,36 @@ TEST(TextAreaTest, MultiLineFieldWrapsAndScrollsAsItsRecordSays) {
 }
 
 }  // namespace
+
+// ---- Selection ------------------------------------------------------------------------
+
+// Pixels of the field drawn in the platform's selection colour.
+int HighlightPixels(TextAreaWidget* widget) {
+  const QColor highlight = QApplication::palette(widget).color(QPalette::Active, QPalette::Highlight);
+  const QImage image = widget->viewport()->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y) == highlight) ++count;
+  return count;
+}
+
+class TextAreaSelectionTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TextAreaSelectionTest, AHiddenSelectionShowsOnlyWhileTheFieldHasTheFocus) {
+  const bool hide = GetParam();
+  const Field f = OpenField({{"Multiline", true}, {"Text", "Velmora heading"sv}, {"HideSelection", hide}},
+                            false, 200, 60);
+  f.area->SetSelStart(0);
+  f.area->SetSelLength(7);
+  ASSERT_TRUE(f.widget->hasFocus());
+  EXPECT_GT(HighlightPixels(f.widget), 0);
+  f.widget->clearFocus();
+  EXPECT_EQ(HighlightPixels(f.widget) > 0, !hide);
+  EXPECT_EQ(f.area->SelLength(), 7);  // hidden, not lost
+}
+
+INSTANTIATE_TEST_SUITE_P(HideSelection, TextAreaSelectionTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? std::string("Hidden") : std::string("Shown");
+                         });

@@ -1,5 +1,6 @@
 #include "platform/qt/TextAreaWidget.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -205,6 +206,38 @@ void TextAreaWidget::SetColors(Color text, Color back) {
     colors.setColor(group, QPalette::Base, ToQColor(back));
   }
   setPalette(colors);
+  UpdateSelectionColors();
+}
+
+void TextAreaWidget::SetHideSelection(bool hide) {
+  hideSelection_ = hide;
+  UpdateSelectionColors();
+}
+
+// A hidden selection is drawn in the field's own colours, so it does not show.
+void TextAreaWidget::UpdateSelectionColors() {
+  const bool hidden = hideSelection_ && !hasFocus();
+  const QPalette defaults = QApplication::palette(this);
+  QPalette colors = palette();
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    colors.setColor(
+        group, QPalette::Highlight,
+        hidden ? colors.color(group, QPalette::Base) : defaults.color(group, QPalette::Highlight));
+    colors.setColor(
+        group, QPalette::HighlightedText,
+        hidden ? colors.color(group, QPalette::Text) : defaults.color(group, QPalette::HighlightedText));
+  }
+  setPalette(colors);
+}
+
+void TextAreaWidget::focusInEvent(QFocusEvent* event) {
+  QTextEdit::focusInEvent(event);
+  UpdateSelectionColors();
+}
+
+void TextAreaWidget::focusOutEvent(QFocusEvent* event) {
+  QTextEdit::focusOutEvent(event);
+  UpdateSelectionColors();
 }
 
 bool TextAreaWidget::event(QEvent* event) {

@@ -47,6 +47,8 @@ class TextAreaWidget : public QTextEdit {
   // 0 flush left, 1 centred, 2 flush right, for every paragraph.
   void SetAlignmentCode(std::int32_t code);
   void SetColors(Color text, Color back);
+  // A field that hides its selection shows it only while it has the focus.
+  void SetHideSelection(bool hide);
   // Characters in the field now.
   std::int32_t Length() const;
 
@@ -58,6 +60,8 @@ class TextAreaWidget : public QTextEdit {
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
   void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -70,6 +74,7 @@ class TextAreaWidget : public QTextEdit {
   // breaks back out of what a change inserted.
   void OnContentsChange(int from, int removed, int added);
   void ApplyKind();
+  void UpdateSelectionColors();
   void UpdateMargins();
   void RemoveLineBreaks(int from, int to);
   void InsertAtCursor(const QString& text);
@@ -79,6 +84,7 @@ class TextAreaWidget : public QTextEdit {
   std::int32_t limit_ = 0;
   bool scrollHorizontal_ = false;
   bool scrollVertical_ = true;
+  bool hideSelection_ = false;
   bool programmatic_ = false;  // the program sets the text: no limit applies
   bool guarding_ = false;
 };
