@@ -47,9 +47,6 @@ class TextArea : public RectControl {
 
  protected:
   bool OffersEvent(std::string_view eventName, std::string_view signature) const override;
-
- private:
-  friend struct detail::RectControlImpl;
 };
 
 }  // namespace platform
