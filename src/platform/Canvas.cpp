@@ -28,14 +28,9 @@ class CanvasWidget : public detail::MouseDownWidget<QWidget> {
   }
 };
 
+// A canvas never takes the focus.
 struct CanvasImpl : detail::ControlWidgetImpl<CanvasWidget> {
   CanvasImpl() : ControlWidgetImpl(new CanvasWidget) { Widget()->setFocusPolicy(Qt::NoFocus); }
-
-  bool useFocusRing = true;
-  bool acceptFocus = false;
-  bool acceptTabs = false;
-  bool doubleBuffer = false;
-  bool eraseBackground = true;
 };
 
 CanvasImpl& ImplOf(const Canvas& control) { return static_cast<CanvasImpl&>(control.Impl()); }
@@ -61,28 +56,7 @@ void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
 const PropertyTable& Canvas::Properties() const { return CanvasProperties(); }
 
 void Canvas::SetProperty(std::string_view name, const PropertyValue& value) {
-  CanvasImpl& impl = ImplOf(*this);
-  const auto flag = [&value] { return std::get<bool>(value); };
-  if (name == "AcceptFocus") {
-    impl.acceptFocus = flag();
-    if (CanvasWidget* canvas = impl.Widget()) {
-      // Tab reaches the canvas only when its TabStop says so too.
-      const Qt::FocusPolicy policy = !impl.acceptFocus ? Qt::NoFocus
-                                     : impl.tabStop    ? Qt::StrongFocus
-                                                       : Qt::ClickFocus;
-      canvas->setFocusPolicy(policy);
-    }
-  } else if (SetCommonProperty(name, value)) {
-    return;
-  } else if (name == "UseFocusRing") {
-    impl.useFocusRing = flag();
-  } else if (name == "AcceptTabs") {
-    impl.acceptTabs = flag();
-  } else if (name == "DoubleBuffer") {
-    impl.doubleBuffer = flag();  // Qt buffers every widget anyway
-  } else if (name == "EraseBackground") {
-    impl.eraseBackground = flag();
-  }
+  SetCommonProperty(name, value);
 }
 
 }  // namespace platform

@@ -1,11 +1,15 @@
 #include "platform/DesignRecord.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "platform/RuntimeException.h"
 
 namespace platform {
 namespace {
+
+using namespace std::string_view_literals;
 
 // Short names keep the tables one row per line of the layout they mirror.
 constexpr PropertyType I = PropertyType::Int32;
@@ -111,6 +115,47 @@ constexpr PropertySpec kCanvas[] = {
 
 constexpr PropertySpec kTimer[] = {{"Mode", I}, {"Period", I}};
 
+// What each kind accepts but does not use here, and the values it supports alone. Windows
+// never resize, so sizes limits, locks and live resizing change nothing; a window's menu
+// bar always lies in the window (only a full-screen window could do without it, and no
+// window is one), so MenuBarVisible changes nothing either.
+constexpr std::string_view kWindowNoEffect[] = {
+    "MinWidth",   "MinHeight", "MaxWidth",
+    "MaxHeight",  "Composite", "MenuBarVisible",
+    "LiveResize", "MacProcID", "_mInitialControlsCreated",
+    "Top",        "Left",
+};
+constexpr RecordEntry kWindowOnly[] = {
+    {"Placement", 0},          {"FullScreen", false},    {"Resizeable", false},
+    {"MaximizeButton", false}, {"MinimizeButton", true},
+};
+
+// Every control: no control arrays, no tab panels, and deactivation is the desktop's.
+#define VELMORA_CONTROL_NO_EFFECT "LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate"
+#define VELMORA_CONTROL_ONLY \
+  {"Index", kNoControlIndex}, {"TabPanelIndex", 0}, { "TabStop", true }
+
+constexpr std::string_view kControlNoEffect[] = {VELMORA_CONTROL_NO_EFFECT};
+// A rounded rectangle has no TabStop.
+constexpr RecordEntry kRoundRectangleOnly[] = {{"Index", kNoControlIndex}, {"TabPanelIndex", 0}};
+constexpr RecordEntry kStaticTextOnly[] = {{"Index", kNoControlIndex},
+                                           {"TabPanelIndex", 0},
+                                           {"Multiline", false},
+                                           {"DataSource", ""sv},
+                                           {"DataField", ""sv}};
+constexpr RecordEntry kTextAreaOnly[] = {
+    VELMORA_CONTROL_ONLY, {"Border", true},      {"ScrollbarHorizontal", false}, {"Format", ""sv},
+    {"Mask", ""sv},       {"AcceptTabs", false}, {"DataSource", ""sv},           {"DataField", ""sv}};
+constexpr RecordEntry kPushButtonOnly[] = {VELMORA_CONTROL_ONLY, {"Default", false}, {"Cancel", false}};
+// A canvas never takes the focus, so nothing about focus or its painting flags matters.
+constexpr std::string_view kCanvasNoEffect[] = {VELMORA_CONTROL_NO_EFFECT, "UseFocusRing", "AcceptTabs",
+                                                "DoubleBuffer", "EraseBackground"};
+constexpr RecordEntry kCanvasOnly[] = {VELMORA_CONTROL_ONLY, {"AcceptFocus", false}};
+constexpr RecordEntry kTimerOnly[] = {{"Mode", 1}};
+
+#undef VELMORA_CONTROL_NO_EFFECT
+#undef VELMORA_CONTROL_ONLY
+
 static_assert(std::size(kWindow) == 24);
 static_assert(std::size(kRoundRectangle) == 21);
 static_assert(std::size(kStaticText) == 28);
@@ -120,6 +165,42 @@ static_assert(std::size(kCanvas) == 23);
 
 void PutBigEndian(std::string& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+bool SameValue(const PropertyValue& read, const RecordValue& written) {
+  return std::visit(
+      [&written](const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, std::string>) {
+          const auto* text = std::get_if<std::string_view>(&written);
+          return text && *text == value;
+        } else {
+          const auto* same = std::get_if<T>(&written);
+          return same && *same == value;
+        }
+      },
+      read);
+}
+
+// A value as a message shows it: numbers in decimal, colours as &hRRGGBB, texts quoted.
+template <class Value>
+std::string Shown(const Value& value) {
+  return std::visit(
+      [](const auto& v) -> std::string {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::int32_t>) {
+          return std::to_string(v);
+        } else if constexpr (std::is_same_v<T, bool>) {
+          return v ? "true" : "false";
+        } else if constexpr (std::is_same_v<T, Color>) {
+          char text[] = "&h000000";
+          std::snprintf(text + 2, sizeof text - 2, "%06X", static_cast<unsigned>(v.Rgb()));
+          return text;
+        } else {
+          return "\"" + std::string(v) + "\"";
+        }
+      },
+      value);
 }
 
 std::string Describe(std::string_view name, std::size_t offset) {
@@ -202,32 +283,38 @@ const PropertySpec* PropertyTable::Find(std::string_view name) const {
   return nullptr;
 }
 
+bool PropertyTable::Applies(std::string_view name) const {
+  return std::find(noEffect.begin(), noEffect.end(), name) == noEffect.end() &&
+         std::none_of(only.begin(), only.end(),
+                      [name](const RecordEntry& entry) { return entry.name == name; });
+}
+
 const PropertyTable& WindowProperties() {
-  static const PropertyTable table{"Window", kWindow};
+  static const PropertyTable table{"Window", kWindow, kWindowNoEffect, kWindowOnly};
   return table;
 }
 const PropertyTable& RoundRectangleProperties() {
-  static const PropertyTable table{"RoundRectangle", kRoundRectangle};
+  static const PropertyTable table{"RoundRectangle", kRoundRectangle, kControlNoEffect, kRoundRectangleOnly};
   return table;
 }
 const PropertyTable& StaticTextProperties() {
-  static const PropertyTable table{"StaticText", kStaticText};
+  static const PropertyTable table{"StaticText", kStaticText, kControlNoEffect, kStaticTextOnly};
   return table;
 }
 const PropertyTable& TextAreaProperties() {
-  static const PropertyTable table{"TextArea", kTextArea};
+  static const PropertyTable table{"TextArea", kTextArea, kControlNoEffect, kTextAreaOnly};
   return table;
 }
 const PropertyTable& PushButtonProperties() {
-  static const PropertyTable table{"PushButton", kPushButton};
+  static const PropertyTable table{"PushButton", kPushButton, kControlNoEffect, kPushButtonOnly};
   return table;
 }
 const PropertyTable& CanvasProperties() {
-  static const PropertyTable table{"Canvas", kCanvas};
+  static const PropertyTable table{"Canvas", kCanvas, kCanvasNoEffect, kCanvasOnly};
   return table;
 }
 const PropertyTable& TimerProperties() {
-  static const PropertyTable table{"Timer", kTimer};
+  static const PropertyTable table{"Timer", kTimer, {}, kTimerOnly};
   return table;
 }
 
@@ -274,8 +361,18 @@ std::vector<std::pair<std::string, PropertyValue>> ReadRecord(std::string_view r
 }
 
 void SetProperties(PropertyTarget& target, std::string_view record) {
-  // Decode everything first, so a malformed record changes nothing.
-  for (const auto& [name, value] : ReadRecord(record, target.Properties())) target.SetProperty(name, value);
+  const PropertyTable& table = target.Properties();
+  // Decode and check everything first, so a malformed or refused record changes nothing.
+  const auto entries = ReadRecord(record, table);
+  for (const auto& [name, value] : entries) {
+    const auto only = std::find_if(table.only.begin(), table.only.end(),
+                                   [&name](const RecordEntry& entry) { return entry.name == name; });
+    if (only != table.only.end() && !SameValue(value, only->value))
+      throw RuntimeException(std::string(table.kind) + " property \"" + name + "\" cannot be " +
+                             Shown(value) + " here: only " + Shown(only->value) + " is supported.");
+  }
+  for (const auto& [name, value] : entries)
+    if (table.Applies(name)) target.SetProperty(name, value);
 }
 
 }  // namespace platform

@@ -39,12 +39,19 @@ struct PropertySpec {
   PropertyType type;
 };
 
-// The properties an object kind accepts, in the order its records list them.
+// The properties an object kind accepts, in the order its records list them. Every
+// record is read and checked whole; `noEffect` names properties that nothing here reads,
+// and `only` gives the one value this framework supports for a property: a record with
+// another value is refused rather than half-supported.
 struct PropertyTable {
   std::string_view kind;
   std::span<const PropertySpec> properties;
+  std::span<const std::string_view> noEffect;
+  std::span<const RecordEntry> only;
 
   const PropertySpec* Find(std::string_view name) const;
+  // Whether the kind hands this property to its objects at all.
+  bool Applies(std::string_view name) const;
 };
 
 // The tables of every kind of object that takes a record.
@@ -76,7 +83,9 @@ class PropertyTarget {
   virtual void SetProperty(std::string_view name, const PropertyValue& value) = 0;
 };
 
-// Reads the record and sets each property on the target, in record order.
+// Reads the record, refuses it whole (RuntimeException naming the property and the
+// value) when a value is not the only one supported, then sets each property that has
+// an effect on the target, in record order.
 void SetProperties(PropertyTarget& target, std::string_view record);
 
 }  // namespace platform

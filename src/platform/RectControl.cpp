@@ -100,8 +100,6 @@ bool RectControl::SetCommonProperty(std::string_view name, const PropertyValue& 
   const auto boolean = [&value] { return std::get<bool>(value); };
   if (name == "Name") {
     // The registration named the control already; the record repeats it.
-  } else if (name == "Index") {
-    c.index = integer();
   } else if (name == "Left") {
     c.left = integer();
     c.ApplyGeometry();
@@ -114,22 +112,8 @@ bool RectControl::SetCommonProperty(std::string_view name, const PropertyValue& 
   } else if (name == "Height") {
     c.height = integer();
     c.ApplyGeometry();
-  } else if (name == "LockLeft") {
-    c.lockLeft = boolean();
-  } else if (name == "LockTop") {
-    c.lockTop = boolean();
-  } else if (name == "LockRight") {
-    c.lockRight = boolean();
-  } else if (name == "LockBottom") {
-    c.lockBottom = boolean();
-  } else if (name == "TabPanelIndex") {
-    c.tabPanelIndex = integer();
   } else if (name == "TabIndex") {
     c.tabIndex = integer();
-  } else if (name == "TabStop") {
-    c.tabStop = boolean();
-    if (c.widget && !c.tabStop)
-      c.widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(c.widget->focusPolicy() & ~Qt::TabFocus));
   } else if (name == "Visible") {
     SetVisible(boolean());
   } else if (name == "Enabled") {
@@ -137,8 +121,6 @@ bool RectControl::SetCommonProperty(std::string_view name, const PropertyValue& 
   } else if (name == "HelpTag") {
     c.helpTag = std::get<std::string>(value);
     if (c.widget) c.widget->setToolTip(detail::ToQString(c.helpTag));
-  } else if (name == "AutoDeactivate") {
-    c.autoDeactivate = boolean();
   } else if (name == "InitialParent") {
     SetInitialParent(std::get<std::string>(value));
   } else {

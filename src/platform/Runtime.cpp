@@ -173,10 +173,8 @@ std::shared_ptr<PluginEntrypointsTable> RuntimeAllocatePluginEntrypointsTable(st
 }
 
 void RuntimeRegisterClass(std::string_view name, std::string_view base) {
-  State().classes.insert_or_assign(std::string(name), std::string(base));
+  RuntimeTrace("RegisterClass " + std::string(name) + " : " + std::string(base));
 }
-
-bool RuntimeIsClassRegistered(std::string_view name) { return State().classes.contains(name); }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> application) {
   RuntimeTrace("RuntimeRegisterAppObject");
@@ -200,10 +198,7 @@ void RuntimeReleaseWindowLists() {
   for (const auto& window : windows) window->Discard();
 }
 
-void RuntimeReleaseIntrospectionMaps() {
-  RuntimeTrace("RuntimeReleaseIntrospectionMaps");
-  State().classes.clear();
-}
+void RuntimeReleaseIntrospectionMaps() { RuntimeTrace("RuntimeReleaseIntrospectionMaps"); }
 
 bool RuntimeIsRunning() { return State().running; }
 

@@ -42,9 +42,9 @@ void RuntimeInitExternalClasses();
 using PluginEntrypointsTable = std::vector<void*>;
 std::shared_ptr<PluginEntrypointsTable> RuntimeAllocatePluginEntrypointsTable(std::int32_t entries);
 
-// Registers a class with the runtime's introspection: its name and its base's name.
+// Registers a class with the runtime: its name and its base's name. This runtime has no
+// introspection, so the registration is only the step the start-up order names.
 void RuntimeRegisterClass(std::string_view name, std::string_view base);
-bool RuntimeIsClassRegistered(std::string_view name);
 
 // The application object: nothing before the registration.
 void RuntimeRegisterAppObject(std::shared_ptr<Application> application);
@@ -59,7 +59,7 @@ std::shared_ptr<T> RuntimeNewObject() {
 // Finalisation: the framework's lists, released in the order the shutdown needs.
 void RuntimeReleaseImplicitWindowList();  // the open instance of each window class
 void RuntimeReleaseWindowLists();         // every window still open, and the windows being closed
-void RuntimeReleaseIntrospectionMaps();   // the registered classes and the application object
+void RuntimeReleaseIntrospectionMaps();   // the registered classes
 
 // True while RuntimeRun's event loop runs.
 bool RuntimeIsRunning();

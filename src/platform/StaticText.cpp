@@ -45,9 +45,6 @@ struct StaticTextImpl : detail::ControlWidgetImpl<LabelWidget> {
   detail::RecordFont font;
   std::int32_t textAlign = 0;
   Color textColor;
-  bool multiline = false;
-  std::string dataSource;
-  std::string dataField;
 };
 
 StaticTextImpl& ImplOf(const StaticText& control) { return static_cast<StaticTextImpl&>(control.Impl()); }
@@ -87,13 +84,6 @@ void StaticText::SetProperty(std::string_view name, const PropertyValue& value) 
   } else if (name == "TextColor") {
     impl.textColor = std::get<Color>(value);
     impl.ApplyColor();
-  } else if (name == "Multiline") {
-    impl.multiline = std::get<bool>(value);
-    if (QLabel* label = impl.Widget()) label->setWordWrap(impl.multiline);
-  } else if (name == "DataSource") {
-    impl.dataSource = std::get<std::string>(value);  // no database binding here
-  } else if (name == "DataField") {
-    impl.dataField = std::get<std::string>(value);
   }
 }
 

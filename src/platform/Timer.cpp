@@ -8,43 +8,29 @@
 #include "platform/qt/TimerImpl.h"
 
 namespace platform {
-namespace {
-
-// Mode codes.
-constexpr std::int32_t kOff = 0;
-constexpr std::int32_t kSingle = 1;
-
-}  // namespace
-
 namespace detail {
 
 TimerImpl::TimerImpl(Timer& owner) : owner(owner) {
   timer.setTimerType(Qt::PreciseTimer);
+  timer.setSingleShot(true);
   QObject::connect(&timer, &QTimer::timeout, [this] { OnTimeout(); });
 }
 
-void TimerImpl::Arm(std::int32_t mode, std::int32_t period) {
+void TimerImpl::Arm(std::int32_t period) {
   Stop();
-  if (mode == kOff) return;
-  timer.setSingleShot(mode == kSingle);
-  timer.setInterval(std::max(period, 0));
-  timer.start();
+  timer.start(std::max(period, 0));
 }
 
 void TimerImpl::Stop() {
   timer.stop();
   ++generation;
-  held = false;
 }
 
 void TimerImpl::OnTimeout() {
-  if (held) return;  // a repeating timer does not pile up timeouts before the loop
-  held = true;
   const std::weak_ptr<Control> weak = owner.weak_from_this();
   WhenRunning([this, weak, armed = generation] {
     const auto keep = weak.lock();
     if (!keep || armed != generation) return;  // ended, stopped or armed anew
-    held = false;
     Guarded([this] { owner.Fire(); });
   });
 }
@@ -55,23 +41,14 @@ Timer::Timer() : impl_(std::make_unique<detail::TimerImpl>(*this)) {}
 
 Timer::~Timer() = default;
 
-std::int32_t Timer::Mode() const { return mode_; }
-
-void Timer::SetMode(std::int32_t mode) {
-  mode_ = mode;
-  Arm();
-}
-
 std::int32_t Timer::Period() const { return period_; }
 
 void Timer::SetPeriod(std::int32_t milliseconds) {
   period_ = milliseconds;
-  Arm();
+  Reset();
 }
 
-void Timer::Reset() { Arm(); }
-
-void Timer::Arm() { impl_->Arm(mode_, period_); }
+void Timer::Reset() { impl_->Arm(period_); }
 
 void Timer::Fire() { FireAction(); }
 
@@ -91,11 +68,7 @@ void Timer::Close() {
 const PropertyTable& Timer::Properties() const { return TimerProperties(); }
 
 void Timer::SetProperty(std::string_view name, const PropertyValue& value) {
-  if (name == "Mode") {
-    SetMode(std::get<std::int32_t>(value));
-  } else if (name == "Period") {
-    SetPeriod(std::get<std::int32_t>(value));
-  }
+  if (name == "Period") SetPeriod(std::get<std::int32_t>(value));
 }
 
 bool Timer::OffersEvent(std::string_view eventName, std::string_view signature) const {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/DesignRecord.h"
 #include "platform/RuntimeException.h"
@@ -123,6 +124,74 @@ TEST(DesignRecordReading, AStringLongerThanTheRecordIsCutShortNotReadBeyond) {
 TEST(DesignRecordReading, ABooleanOtherThanZeroOrOneIsMalformed) {
   EXPECT_THROW(platform::ReadRecord("Visible " + Bytes({2}), platform::WindowProperties()),
                platform::RuntimeException);
+}
+
+// Records the properties a record hands on.
+class RecordingTarget : public platform::PropertyTarget {
+ public:
+  explicit RecordingTarget(const platform::PropertyTable& table) : table_(table) {}
+  const platform::PropertyTable& Properties() const override { return table_; }
+  void SetProperty(std::string_view name, const PropertyValue&) override { set.emplace_back(name); }
+
+  std::vector<std::string> set;
+
+ private:
+  const platform::PropertyTable& table_;
+};
+
+// Each row's property comes after a Width (or Period) that would be applied: a refused
+// value keeps the whole record from being applied; a value without effect is accepted
+// but handed on to nobody.
+TEST(DesignRecordApplying, ValuesWithoutEffectAreDroppedAndUnsupportedValuesRefused) {
+  using namespace std::string_view_literals;
+  const struct {
+    const char* what;
+    const platform::PropertyTable& table;
+    RecordEntry entry;
+    const char* refusal;  // nullptr: accepted without effect
+  } rows[] = {
+      {"composite window", platform::WindowProperties(), {"Composite", true}, nullptr},
+      {"window position", platform::WindowProperties(), {"Top", 40}, nullptr},
+      {"hidden menu bar", platform::WindowProperties(), {"MenuBarVisible", false}, nullptr},
+      {"size limits", platform::WindowProperties(), {"MaxWidth", 700}, nullptr},
+      {"a lock", platform::TextAreaProperties(), {"LockRight", true}, nullptr},
+      {"canvas buffering", platform::CanvasProperties(), {"DoubleBuffer", true}, nullptr},
+      {"resizable window",
+       platform::WindowProperties(),
+       {"Resizeable", true},
+       "Window property \"Resizeable\" cannot be true here: only false is supported."},
+      {"full screen", platform::WindowProperties(), {"FullScreen", true}, "\"FullScreen\" cannot be true"},
+      {"repeating timer",
+       platform::TimerProperties(),
+       {"Mode", 2},
+       "Timer property \"Mode\" cannot be 2 here: only 1 is supported."},
+      {"timer off", platform::TimerProperties(), {"Mode", 0}, "\"Mode\" cannot be 0"},
+      {"default button", platform::PushButtonProperties(), {"Default", true}, "\"Default\" cannot be true"},
+      {"control array", platform::CanvasProperties(), {"Index", 3}, "\"Index\" cannot be 3"},
+      {"data binding",
+       platform::StaticTextProperties(),
+       {"DataSource", "people"sv},
+       "StaticText property \"DataSource\" cannot be \"people\" here: only \"\" is supported."},
+      {"input mask", platform::TextAreaProperties(), {"Mask", "###"sv}, "\"Mask\" cannot be \"###\""},
+  };
+  for (const auto& row : rows) {
+    const RecordEntry applied =
+        &row.table == &platform::TimerProperties() ? RecordEntry{"Period", 10} : RecordEntry{"Width", 10};
+    RecordingTarget target(row.table);
+    const std::string record = platform::WriteRecord(std::initializer_list<RecordEntry>{applied, row.entry});
+    if (!row.refusal) {
+      EXPECT_NO_THROW(platform::SetProperties(target, record)) << row.what;
+      EXPECT_EQ(target.set, std::vector<std::string>{std::string(applied.name)}) << row.what;
+      continue;
+    }
+    try {
+      platform::SetProperties(target, record);
+      ADD_FAILURE() << row.what << ": accepted";
+    } catch (const platform::RuntimeException& e) {
+      EXPECT_NE(std::string(e.what()).find(row.refusal), std::string::npos) << row.what << ": " << e.what();
+    }
+    EXPECT_TRUE(target.set.empty()) << row.what;
+  }
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 namespace platform::detail {
 namespace {
 
-// The original's family names and the faces they stand for here. No style hint: with
-// one, Qt picks a wider face than the metric twins the layouts were made for.
+// The original's family names and the faces they stand for here: the metric twins the
+// layouts were made for, named outright, since fontconfig may prefer other look-alikes of
+// the classic faces (the URW fonts that some desktops install). No style hint: with one,
+// Qt picks a wider face.
 constexpr std::array<std::pair<std::string_view, const char*>, 3> kFamilies = {{
-    {"System", "Helvetica"},
-    {"Times", "Times"},
-    {"Courier", "Courier"},
+    {"System", "Liberation Sans"},
+    {"Times", "Liberation Serif"},
+    {"Courier", "Liberation Mono"},
 }};
 
 // A record that gives no size leaves the framework's own.

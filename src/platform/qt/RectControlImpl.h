@@ -28,7 +28,6 @@ struct RectControlImpl {
   std::weak_ptr<Window> window;
   RectControl* owner = nullptr;
 
-  std::int32_t index = INT32_MIN;
   std::int32_t left = 0;
   std::int32_t top = 0;
   std::int32_t width = 0;
@@ -37,12 +36,9 @@ struct RectControlImpl {
   bool lockTop = false;
   bool lockRight = false;
   bool lockBottom = false;
-  std::int32_t tabPanelIndex = 0;
   std::int32_t tabIndex = -1;  // none: the rounded rectangle's record has no TabIndex
-  bool tabStop = true;
   bool visible = true;
   bool enabled = true;
-  bool autoDeactivate = true;
   std::string helpTag;
   std::string initialParent;
 };

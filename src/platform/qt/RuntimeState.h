@@ -31,7 +31,6 @@ struct RuntimeState {
   std::int32_t exitStatus = 0;
   std::exception_ptr escaped;
   std::shared_ptr<Application> appObject;
-  std::map<std::string, std::string, std::less<>> classes;  // class name -> base name
 
   // Open windows in the order they were made, and the open instance per class name.
   std::vector<std::shared_ptr<Window>> windows;

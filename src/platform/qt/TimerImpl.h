@@ -14,7 +14,7 @@ namespace platform::detail {
 struct TimerImpl {
   explicit TimerImpl(Timer& owner);
 
-  void Arm(std::int32_t mode, std::int32_t period);
+  void Arm(std::int32_t period);
   void Stop();
   void OnTimeout();
 
@@ -23,7 +23,6 @@ struct TimerImpl {
   // Counts the arming: a timeout held back for the loop is dropped when the timer
   // was stopped or armed anew in the meantime.
   std::uint64_t generation = 0;
-  bool held = false;  // a timeout waits for the loop
 };
 
 }  // namespace platform::detail

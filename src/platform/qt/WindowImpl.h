@@ -86,7 +86,7 @@ struct WindowImpl {
   bool fullScreen = false;
   bool menuBarVisible = true;
   bool closeButton = true;
-  bool resizeable = true;
+  bool resizeable = false;
   bool liveResize = false;
   bool maximizeButton = false;
   bool minimizeButton = true;
