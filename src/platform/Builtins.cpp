@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -21,23 +20,6 @@ namespace platform {
 namespace {
 
 constexpr char kMessageBoxTitle[] = "Velmora";
-
-// What Asc answers for bytes that do not start a well-formed UTF-8 character.
-constexpr std::int32_t kReplacementCharacter = 0xFFFD;
-
-// The lead byte of each multi-byte UTF-8 form, its length and the smallest code point
-// it may carry (anything smaller is an overlong form).
-struct Utf8Form {
-  unsigned char leadMask;
-  unsigned char leadBits;
-  std::size_t length;
-  std::int32_t smallest;
-};
-constexpr Utf8Form kUtf8Forms[] = {
-    {0xE0, 0xC0, 2, 0x80},
-    {0xF0, 0xE0, 3, 0x800},
-    {0xF8, 0xF0, 4, 0x10000},
-};
 
 // Format's texts for the values that have no digits.
 constexpr char kNotANumberText[] = "NaN";
@@ -154,24 +136,10 @@ void Beep() {
 }
 
 std::int32_t Asc(std::string_view text) {
-  if (text.empty()) return 0;
-  const auto lead = static_cast<unsigned char>(text[0]);
-  if (lead < 0x80) return lead;
-  const auto form = std::find_if(std::begin(kUtf8Forms), std::end(kUtf8Forms),
-                                 [lead](const Utf8Form& f) { return (lead & f.leadMask) == f.leadBits; });
-  if (form == std::end(kUtf8Forms)) return kReplacementCharacter;
-  const std::size_t length = form->length;
-  const std::int32_t smallest = form->smallest;
-  std::int32_t code = lead & ~form->leadMask & 0xFF;
-  if (text.size() < length) return kReplacementCharacter;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80) return kReplacementCharacter;
-    code = (code << 6) | (next & 0x3F);
-  }
-  // Overlong forms, surrogates and values past Unicode's range are not characters.
-  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kReplacementCharacter;
-  return code;
+  // The first character takes at most four bytes; bytes that do not make a well-formed
+  // character decode as the replacement character.
+  const std::u32string decoded = detail::ToQString(text.substr(0, 4)).toStdU32String();
+  return decoded.empty() ? 0 : static_cast<std::int32_t>(decoded.front());
 }
 
 double Val(std::string_view text) {
@@ -256,24 +224,12 @@ std::string Format(double number, std::string_view pattern) {
 }
 
 std::int32_t RuntimeStringCompare(std::string_view a, std::string_view b) {
-  // Bytes compared unsigned: for UTF-8 that is the order of the code points.
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const auto left = static_cast<unsigned char>(a[i]);
-    const auto right = static_cast<unsigned char>(b[i]);
-    if (left != right) return left < right ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
+  // Bytes compare unsigned: for UTF-8 that is the order of the code points.
+  const int order = a.compare(b);
+  return (order > 0) - (order < 0);
 }
 
-std::string RuntimeAddString(std::string_view a, std::string_view b) {
-  std::string result;
-  result.reserve(a.size() + b.size());
-  result.append(a);
-  result.append(b);
-  return result;
-}
+std::string RuntimeAddString(std::string_view a, std::string_view b) { return std::string(a).append(b); }
 
 std::int32_t RuntimeCvtReal64ToSInt32(double value) {
   constexpr double kBelowMin = -2147483649.0;  // every value above it truncates into range

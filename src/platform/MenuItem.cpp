@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/NilObjectException.h"
-#include "platform/RuntimeException.h"
 #include "platform/qt/MenuView.h"
 
 namespace platform {
@@ -20,14 +19,8 @@ void MenuItem::SetName(std::string_view name) {
 
 void MenuItem::SetText(std::string_view text) {
   if (text_ == text) return;
-  const bool wasSeparator = IsSeparator();
   text_ = text;
-  // A separator line and a command are different things on screen: the views rebuild.
-  if (wasSeparator != IsSeparator()) {
-    detail::MenuTreeChanged(*this);
-  } else {
-    Changed();
-  }
+  Changed();
 }
 
 void MenuItem::SetKeyboardShortcut(std::string_view shortcut) {
@@ -46,16 +39,8 @@ void MenuItem::SetEnabled(bool enabled) {
 
 void MenuItem::Append(std::shared_ptr<MenuItem> item) {
   if (!item) RaiseNilObjectException();
-  // An item inside itself would make the tree endless.
-  for (const MenuItem* at = this; at; at = at->parent_.lock().get())
-    if (at == item.get()) throw RuntimeException("A menu item cannot be appended inside itself.");
-  if (const auto previous = item->Parent()) {
-    std::erase(previous->items_, item);
-    detail::MenuTreeChanged(*previous);
-  }
   item->parent_ = weak_from_this();
   items_.push_back(std::move(item));
-  detail::MenuTreeChanged(*this);
 }
 
 std::int32_t MenuItem::Count() const { return static_cast<std::int32_t>(items_.size()); }

@@ -34,6 +34,7 @@ class MenuItem : public std::enable_shared_from_this<MenuItem> {
   void SetEnabled(bool enabled);
   void Enable() { SetEnabled(true); }
 
+  // Appends an item that is in no menu yet, before any window shows the tree.
   void Append(std::shared_ptr<MenuItem> item);
   std::int32_t Count() const;
   // The item at the index, or nothing.

@@ -130,22 +130,20 @@ bool RectControl::SetCommonProperty(std::string_view name, const PropertyValue& 
 }
 
 void RectControl::SetInitialParent(const std::string& parentName) {
+  // A control without a parent stays where its constructor put it: in the window's content.
+  if (parentName.empty()) return;
   detail::RectControlImpl& c = *impl_;
   const auto owningWindow = c.window.lock();
-  if (parentName.empty() || !owningWindow) {
-    c.initialParent.clear();
-    if (owningWindow && owningWindow->Impl().frame && c.widget)
-      c.widget->setParent(owningWindow->Impl().frame->Content());
-  } else {
-    // A parent is made before the controls inside it, so it is always found.
-    const auto parent = std::dynamic_pointer_cast<RectControl>(owningWindow->ControlByName(parentName));
-    if (!parent || parent.get() == this)
-      throw RuntimeException("The control \"" + Name() + "\" names \"" + parentName +
-                             "\" as its parent, which its window does not hold.");
-    c.initialParent = parentName;
-    if (c.widget && parent->impl_->widget) c.widget->setParent(parent->impl_->widget);
-  }
-  if (c.widget) {
+  // A parent is made before the controls inside it, so it is always found.
+  const auto parent = owningWindow
+                          ? std::dynamic_pointer_cast<RectControl>(owningWindow->ControlByName(parentName))
+                          : nullptr;
+  if (!parent || parent.get() == this)
+    throw RuntimeException("The control \"" + Name() + "\" names \"" + parentName +
+                           "\" as its parent, which its window does not hold.");
+  c.initialParent = parentName;
+  if (c.widget && parent->impl_->widget) {
+    c.widget->setParent(parent->impl_->widget);
     c.widget->raise();
     c.widget->setVisible(c.visible);
   }

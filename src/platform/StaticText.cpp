@@ -27,24 +27,7 @@ struct StaticTextImpl : detail::ControlWidgetImpl<LabelWidget> {
     label->setFont(font.Resolve());
   }
 
-  void ApplyAlignment() {
-    if (LabelWidget* label = Widget())
-      label->setAlignment(kTextAlign[textAlign >= 0 && textAlign < 3 ? textAlign : 0] | Qt::AlignTop);
-  }
-
-  void ApplyColor() {
-    LabelWidget* label = Widget();
-    if (!label) return;
-    // Only the active and inactive colours: a disabled label keeps the greyed text.
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, detail::ToQColor(textColor));
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, detail::ToQColor(textColor));
-    label->setPalette(palette);
-  }
-
   detail::RecordFont font;
-  std::int32_t textAlign = 0;
-  Color textColor;
 };
 
 StaticTextImpl& ImplOf(const StaticText& control) { return static_cast<StaticTextImpl&>(control.Impl()); }
@@ -79,11 +62,17 @@ void StaticText::SetProperty(std::string_view name, const PropertyValue& value) 
   } else if (name == "Text") {
     SetText(std::get<std::string>(value));
   } else if (name == "TextAlign") {
-    impl.textAlign = std::get<std::int32_t>(value);
-    impl.ApplyAlignment();
+    const std::int32_t code = std::get<std::int32_t>(value);
+    if (QLabel* label = impl.Widget())
+      label->setAlignment(kTextAlign[code >= 0 && code < 3 ? code : 0] | Qt::AlignTop);
   } else if (name == "TextColor") {
-    impl.textColor = std::get<Color>(value);
-    impl.ApplyColor();
+    // Only the active and inactive colours: a disabled label keeps the greyed text.
+    if (QLabel* label = impl.Widget()) {
+      QPalette palette = label->palette();
+      for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, detail::ToQColor(std::get<Color>(value)));
+      label->setPalette(palette);
+    }
   }
 }
 

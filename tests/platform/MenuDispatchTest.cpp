@@ -257,42 +257,6 @@ TEST(MenuDispatchTarget, HandlerExceptionStopsThereAndIsKeptForTheLoop) {
 
 // ---- Shortcuts --------------------------------------------------------------------------
 
-TEST(MenuShortcut, FiresExactlyWhenTheItemIsEnabledAtThatMoment) {
-  Registrants r;
-  int calls = 0;
-  bool block = false;
-  r.app->AddMenuHandler("Command", [&calls] {
-    ++calls;
-    return true;
-  });
-  r.window->onEnable = [&] {
-    if (block) r.bar->Lookup("Command")->SetEnabled(false);
-  };
-  ShowActive(*r.window);
-  ASSERT_TRUE(r.bar->Lookup("Command")->Enabled());
-
-  // Enabled at the last preparation, disabled now: the press must find it disabled.
-  block = true;
-  QTest::keyClick(FrameOf(*r.window), Qt::Key_K, Qt::ControlModifier);
-  EXPECT_EQ(calls, 0);
-  EXPECT_FALSE(r.bar->Lookup("Command")->Enabled());
-
-  // Disabled at the last preparation, enabled now: the press must fire.
-  block = false;
-  QTest::keyClick(FrameOf(*r.window), Qt::Key_K, Qt::ControlModifier);
-  EXPECT_EQ(calls, 1);
-}
-
-TEST(MenuShortcut, OtherKeysDoNotPrepare) {
-  Registrants r;
-  int preparations = 0;
-  ShowActive(*r.window);
-  r.window->onEnable = [&preparations] { ++preparations; };
-  QTest::keyClick(FrameOf(*r.window), Qt::Key_J, Qt::ControlModifier);
-  QTest::keyClick(FrameOf(*r.window), Qt::Key_K);
-  EXPECT_EQ(preparations, 0);
-}
-
 TEST(MenuShortcut, CtrlQQuitsTheRunningApplication) {
   TraceRecorder trace;
   Registrants r;

@@ -2,13 +2,8 @@
 
 #include <QKeySequence>
 #include <QMenuBar>
-#include <QPointer>
 #include <memory>
 #include <string_view>
-#include <vector>
-
-class QKeyEvent;
-class QMenu;
 
 namespace platform {
 class MenuBar;
@@ -28,12 +23,6 @@ class MenuView : public QMenuBar {
 
   const std::shared_ptr<MenuBar>& Model() const { return model_; }
 
-  // Builds the Qt menus again from the model's present shape.
-  void Rebuild();
-  // Brings the enabled states up to date when the key press is one of the bar's
-  // shortcuts, so that Qt matches it against the states of this moment.
-  void PrepareForShortcut(const QKeyEvent& event);
-
  private:
   void AddEntry(QWidget* container, const std::shared_ptr<MenuItem>& item, bool isMenu);
   void Prepare();
@@ -41,16 +30,15 @@ class MenuView : public QMenuBar {
 
   std::weak_ptr<Window> owner_;
   std::shared_ptr<MenuBar> model_;  // a view keeps what it shows alive
-  std::vector<QPointer<QMenu>> menus_;
 };
 
-// "Cmd+Q" and the like as the platform's key sequence; empty for the empty text.
+// "Cmd+Q" and the like as the platform's key sequence (the command key is Ctrl here);
+// empty for the empty text.
 QKeySequence ToKeySequence(std::string_view shortcut);
 
-// Hooks of the menu model: a text, shortcut or enabled state changed; the shape of a
-// tree changed (items appended, a command turned into a separator); an item ended.
+// Hooks of the menu model: a text, shortcut or enabled state changed; an item ended.
+// A tree is complete before any window shows it, so its shape never changes under a view.
 void MenuItemChanged(const MenuItem& item);
-void MenuTreeChanged(const MenuItem& item);
 void MenuItemGone(const MenuItem* item);
 
 // Sends a chosen item to its handlers: the window's, then the application's when the
