@@ -15,9 +15,13 @@
 
 namespace {
 
+// '#' places, then optionally a point and '0' places.
 bool ValidPattern(std::string_view pattern) {
-  return pattern.find_first_not_of("#0.") == std::string_view::npos &&
-         pattern.find('.') == pattern.rfind('.');
+  const std::size_t point = pattern.find('.');
+  const std::string_view integer = pattern.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? "" : pattern.substr(point + 1);
+  return integer.find_first_not_of('#') == std::string_view::npos &&
+         fraction.find_first_not_of('0') == std::string_view::npos;
 }
 
 }  // namespace

@@ -40,31 +40,6 @@ std::int64_t g_beepCount = 0;
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The pattern's demands: how many integer digits are always shown, and for each place
-// after the point whether it is always shown ('0') or only when it carries a digit ('#').
-struct FormatPattern {
-  std::size_t minIntegerDigits = 0;
-  std::string fractionPlaces;
-};
-
-FormatPattern ParsePattern(std::string_view pattern) {
-  const auto bad =
-      std::find_if(pattern.begin(), pattern.end(), [](char c) { return c != '#' && c != '0' && c != '.'; });
-  if (bad != pattern.end() || std::count(pattern.begin(), pattern.end(), '.') > 1) {
-    throw RuntimeException("Format pattern \"" + std::string(pattern) +
-                           "\" may hold only '#', '0' and one '.'");
-  }
-  const std::size_t point = std::min(pattern.find('.'), pattern.size());
-  const std::string_view integer = pattern.substr(0, point);
-  FormatPattern result;
-  // A '0' shows a digit there and at every place to its right.
-  if (const std::size_t firstZero = integer.find('0'); firstZero != std::string_view::npos) {
-    result.minIntegerDigits = integer.size() - firstZero;
-  }
-  if (point < pattern.size()) result.fractionPlaces = std::string(pattern.substr(point + 1));
-  return result;
-}
-
 // The exact decimal value of a finite, non-negative double: integer digits (at least one)
 // and fraction digits reaching at least to the last non-zero one.
 void ExactDigits(double magnitude, std::string& integerDigits, std::string& fractionDigits) {
@@ -189,37 +164,33 @@ double Val(std::string_view text) {
 }
 
 std::string Format(double number, std::string_view pattern) {
-  const FormatPattern layout = ParsePattern(pattern);
+  const std::size_t point = std::min(pattern.find('.'), pattern.size());
+  const std::string_view fractionPattern = pattern.substr(std::min(point + 1, pattern.size()));
+  if (pattern.substr(0, point).find_first_not_of('#') != std::string_view::npos ||
+      fractionPattern.find_first_not_of('0') != std::string_view::npos) {
+    throw RuntimeException("Format pattern \"" + std::string(pattern) +
+                           "\" may hold only '#' places, then a '.' and '0' places");
+  }
   if (std::isnan(number)) return kNotANumberText;
   if (std::isinf(number)) return number > 0 ? kInfinityText : kNegativeInfinityText;
 
   std::string integer;
   std::string fraction;
   ExactDigits(std::fabs(number), integer, fraction);
-  const std::size_t places = layout.fractionPlaces.size();
+  const std::size_t places = fractionPattern.size();
   if (fraction.size() < places + 1) fraction.resize(places + 1, '0');
 
   // The first dropped digit alone decides: 5 or more is a tie or beyond, both away from zero.
-  const bool roundUp = fraction[places] >= '5';
   std::string kept = integer + fraction.substr(0, places);
-  if (roundUp) IncrementDigits(kept);
+  if (fraction[places] >= '5') IncrementDigits(kept);
   const bool allZero = kept.find_first_not_of('0') == std::string::npos;
-
   std::string integerPart = kept.substr(0, kept.size() - places);
-  std::string fractionPart = kept.substr(kept.size() - places);
   integerPart.erase(0, std::min(integerPart.find_first_not_of('0'), integerPart.size()));
-  if (integerPart.size() < layout.minIntegerDigits) {
-    integerPart.insert(0, layout.minIntegerDigits - integerPart.size(), '0');
-  }
-  while (!fractionPart.empty() && fractionPart.back() == '0' &&
-         layout.fractionPlaces[fractionPart.size() - 1] == '#') {
-    fractionPart.pop_back();
-  }
 
   // A value that shows as zero shows no sign, so -0.04 and 0.04 read alike.
   std::string result = std::signbit(number) && !allZero ? "-" : "";
   result += integerPart;
-  if (!fractionPart.empty()) result += "." + fractionPart;
+  if (places > 0) result.append(1, '.').append(kept, kept.size() - places, places);
   return result;
 }
 

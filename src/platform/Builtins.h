@@ -24,10 +24,10 @@ std::int32_t Asc(std::string_view text);
 // nothing, gives 0. Never throws; overflow gives an infinity.
 double Val(std::string_view text);
 
-// The number laid out by a pattern of '#', '0' and at most one '.': as many integer
-// digits as the number needs, '0' places always shown, '#' places only when they carry
-// a digit. Rounded from the exact binary value, exact ties away from zero, so
-// Format(14.25, "##.0") is "14.3". Raises RuntimeException for any other pattern.
+// The number laid out by a pattern of '#' places, then optionally a '.' and '0' places:
+// as many integer digits as the number needs (none for a zero integer part), every
+// place after the point. Rounded from the exact binary value, exact ties away from zero,
+// so Format(14.25, "##.0") is "14.3". Raises RuntimeException for any other pattern.
 std::string Format(double number, std::string_view pattern);
 
 // Compares by character code: negative, zero or positive.
