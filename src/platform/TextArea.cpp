@@ -9,8 +9,8 @@ namespace {
 
 using detail::TextAreaWidget;
 
-// What the record sets on a text field beyond the widget's own state. Format, Mask,
-// UseFocusRing and the data binding are kept but change nothing here.
+// What the record sets on a text field beyond the widget's own state. Format, Mask
+// and the data binding are kept but change nothing here.
 struct TextAreaImpl : detail::ControlWidgetImpl<TextAreaWidget> {
   TextAreaImpl() : ControlWidgetImpl(new TextAreaWidget) { Widget()->setFont(font.Resolve()); }
 
@@ -144,6 +144,7 @@ void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
     field->setTabChangesFocus(!impl.acceptTabs);
   } else if (name == "UseFocusRing") {
     impl.useFocusRing = flag();
+    field->SetFocusRing(impl.useFocusRing);
   } else if (name == "HideSelection") {
     impl.hideSelection = flag();
     field->SetHideSelection(impl.hideSelection);

@@ -12,10 +12,12 @@ class Graphics;
 class StyledTextPrinter;
 
 // An editable text field, single- or multi-line, plain or styled (bold runs kept).
-// KeyDown fires for each key before the field acts on it; true swallows the key. The
-// field never holds more than LimitText characters (0: no limit) and a single-line
-// field never holds a line break, however the text arrives (typing, paste, drop,
-// input method). Lines of the text are separated by one carriage return (13).
+// KeyDown fires before every edit a person makes, with the key's text for a key, the
+// text it inserts for a paste, a drop or an input method's commit, and the code of the
+// keyboard key for the context menu's Cut, Delete, Undo and Redo; true swallows the
+// edit. The field never holds more than LimitText characters (0: no limit) and a
+// single-line field never holds a line break, however the text arrives. Lines of the
+// text are separated by one carriage return (13).
 class TextArea : public RectControl {
  public:
   TextArea();

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMainWindow>
@@ -300,33 +301,63 @@ TEST_F(CalculatorWindow, ReturnInTheInchesFieldIsReadPastAndPressesNoButton) {
   EXPECT_EQ(Result(), "28.3.  WHO/CDC category: Overweight.");
 }
 
-struct HidingKey {
+// How an edit reaches a field: a key, a paste over the field's text, or the context
+// menu's Delete of it.
+enum class Edit { kKey, kPaste, kMenuDelete };
+
+struct HidingEdit {
   const char* name;
   const char* field;
-  char16_t key;
+  char16_t text;  // typed or pasted
+  int beeps;
+  Edit edit = Edit::kKey;
 };
 
-void PrintTo(const HidingKey& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const HidingEdit& c, std::ostream* out) { *out << c.name; }
 
-class EveryKey : public CalculatorWindow, public ::testing::WithParamInterface<HidingKey> {};
+class EveryEdit : public CalculatorWindow, public ::testing::WithParamInterface<HidingEdit> {};
 
-TEST_P(EveryKey, HidesTheResultLine) {
-  Enter("150", "5", "10");  // every field full: a digit changes nothing
+TEST_P(EveryEdit, HidesTheResultLine) {
+  const HidingEdit& c = GetParam();
+  Enter("150", "5", "10");  // every field full: a typed digit changes nothing
   Calculate();
   ASSERT_TRUE(ResultShown());
-  Press(GetParam().field, QString(QChar(GetParam().key)));
+  auto* field = qobject_cast<QTextEdit*>(Widget(c.field));
+  const std::int64_t beeps = platform::RuntimeBeepCount();
+  if (c.edit == Edit::kKey) {
+    Press(c.field, QString(QChar(c.text)));
+  } else if (c.edit == Edit::kPaste) {
+    field->selectAll();
+    QApplication::clipboard()->setText(QString(QChar(c.text)));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  } else {
+    field->selectAll();
+    QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2),
+                           field->viewport()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(field->viewport(), &open);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    const QList<QAction*> entries = menu->actions();
+    const auto entry = std::find_if(entries.begin(), entries.end(),
+                                    [](QAction* a) { return a->objectName() == "edit-delete"; });
+    ASSERT_NE(entry, entries.end());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
+  }
   EXPECT_FALSE(ResultShown());
-  EXPECT_EQ(Result(), "21.5.  WHO/CDC category: Healthy weight.") << "a key only hides the line";
+  EXPECT_EQ(platform::RuntimeBeepCount(), beeps + c.beeps);
+  EXPECT_EQ(Result(), "21.5.  WHO/CDC category: Healthy weight.") << "an edit only hides the line";
 }
 
-INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EveryKey,
-                         ::testing::Values(HidingKey{"DigitInFeet", "FeetFld", u'7'},
-                                           HidingKey{"LetterInFeet", "FeetFld", u'x'},
-                                           HidingKey{"DigitInInches", "InchFld", u'3'},
-                                           HidingKey{"ControlInInches", "InchFld", u'\x01'},
-                                           HidingKey{"DigitInWeight", "WeightFld", u'9'},
-                                           HidingKey{"SpaceInWeight", "WeightFld", u' '}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    CalculatorWindow, EveryEdit,
+    ::testing::Values(
+        HidingEdit{"DigitInFeet", "FeetFld", u'7', 0}, HidingEdit{"LetterInFeet", "FeetFld", u'x', 1},
+        HidingEdit{"DigitInInches", "InchFld", u'3', 0}, HidingEdit{"ControlInInches", "InchFld", u'\x01', 0},
+        HidingEdit{"DigitInWeight", "WeightFld", u'9', 0}, HidingEdit{"SpaceInWeight", "WeightFld", u' ', 1},
+        HidingEdit{"PastedDigitInWeight", "WeightFld", u'7', 0, Edit::kPaste},
+        HidingEdit{"PastedLetterInInches", "InchFld", u'x', 1, Edit::kPaste},
+        HidingEdit{"MenuDeleteInFeet", "FeetFld", 0, 0, Edit::kMenuDelete}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalculatorWindow, FieldLimitsHoldForTypingAndPasting) {
   Enter("98765", "98765", "98765");
@@ -344,7 +375,7 @@ TEST_F(CalculatorWindow, FieldLimitsHoldForTypingAndPasting) {
   EXPECT_LE(Field("WeightFld").Text().size(), 3u);
   EXPECT_LE(Field("InchFld").Text().size(), 2u);
 
-  // The paste shortcut passes the key filter as the control character it types.
+  // The paste shortcut passes the key filter with the text it inserts.
   ClickClear();
   QApplication::clipboard()->setText(QStringLiteral("4567"));
   const std::int64_t beeps = platform::RuntimeBeepCount();
@@ -354,7 +385,8 @@ TEST_F(CalculatorWindow, FieldLimitsHoldForTypingAndPasting) {
   EXPECT_EQ(platform::RuntimeBeepCount(), beeps);
 }
 
-// Text that arrives other than by typed digits: every field read gives a result or a message.
+// Text that arrives other than by typed digits passes the key filter as one key text: a
+// paste that does not begin with a digit is refused, and what passes is read as it is.
 class PastedText : public CalculatorWindow, public ::testing::WithParamInterface<InputCase> {};
 
 TEST_P(PastedText, GivesAResultOrAMessage) {
@@ -376,8 +408,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InputCase{"DecimalPoint", "15.", "5", "10", kWeightMessage},
                       InputCase{"FractionCutToFieldLimit", "150", "4.9", "10",
                                 "31.3.  WHO/CDC category: Obesity."},
-                      InputCase{"NegativeInches", "150", "5", "-1", kInchesMessage},
-                      InputCase{"PlusSign", "150", "5", "+9", "22.1.  WHO/CDC category: Healthy weight."}),
+                      InputCase{"MinusSignRefused", "150", "5", "-1", "29.3.  WHO/CDC category: Overweight."},
+                      InputCase{"PlusSignRefused", "150", "5", "+9", "29.3.  WHO/CDC category: Overweight."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalculatorWindow, ClearEmptiesHidesAndFocusesFeet) {

@@ -5,11 +5,15 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -184,7 +188,7 @@ const KeyRow kKeys[] = {
     {"page up", 0, Qt::Key_PageUp, Qt::NoModifier, "\x0B"},
     {"page down", 0, Qt::Key_PageDown, Qt::NoModifier, "\x0C"},
     {"ctrl+a", 0, Qt::Key_A, Qt::ControlModifier, "\x01"},
-    {"ctrl+v", 0, Qt::Key_V, Qt::ControlModifier, "\x16"},
+    {"ctrl+x", 0, Qt::Key_X, Qt::ControlModifier, "\x18"},
 };
 
 class TextAreaKeyTest : public ::testing::TestWithParam<KeyRow> {};
@@ -392,6 +396,141 @@ TEST_P(TextAreaBreakTest, PasteBringsALineBreakOnlyIntoAMultiLineField) {
 
 INSTANTIATE_TEST_SUITE_P(Pastes, TextAreaBreakTest, ::testing::ValuesIn(kBreaks), RowName());
 
+// ---- Edits that come without a key of their own ------------------------------------------
+
+enum class Route { kCtrlV, kShiftInsert, kMenuPaste, kDrop, kInputMethod };
+
+struct RouteRow {
+  const char* what;
+  Route route;
+};
+
+const RouteRow kRoutes[] = {
+    {"ctrl+v", Route::kCtrlV},
+    {"shift+insert", Route::kShiftInsert},
+    {"context menu paste", Route::kMenuPaste},
+    {"drop", Route::kDrop},
+    {"input method commit", Route::kInputMethod},
+};
+
+// The field's context menu, opened as a right click opens it.
+QMenu* OpenContextMenu(TextAreaWidget* widget) {
+  QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2),
+                         widget->viewport()->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(widget->viewport(), &open);
+  return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// Clicks the menu's entry of that object name; false when there is none.
+bool ChooseFromContextMenu(TextAreaWidget* widget, const char* action) {
+  QMenu* menu = OpenContextMenu(widget);
+  if (!menu) return false;
+  for (QAction* entry : menu->actions()) {
+    if (entry->objectName() != QLatin1String(action)) continue;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    return true;
+  }
+  menu->close();
+  return false;
+}
+
+void InsertBy(Route route, TextAreaWidget* widget, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  switch (route) {
+    case Route::kCtrlV:
+      QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+      break;
+    case Route::kShiftInsert:
+      QTest::keyClick(widget, Qt::Key_Insert, Qt::ShiftModifier);
+      break;
+    case Route::kMenuPaste:
+      EXPECT_TRUE(ChooseFromContextMenu(widget, "edit-paste"));
+      break;
+    case Route::kDrop: {
+      QMimeData data;
+      data.setText(text);
+      const QPoint end(widget->viewport()->width() - 2, widget->viewport()->height() / 2);
+      QDragEnterEvent enter(end, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(widget->viewport(), &enter);
+      QDropEvent drop(end, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(widget->viewport(), &drop);
+      break;
+    }
+    case Route::kInputMethod: {
+      QInputMethodEvent commit;
+      commit.setCommitString(text);
+      QApplication::sendEvent(widget, &commit);
+      break;
+    }
+  }
+}
+
+class TextAreaRouteTest : public ::testing::TestWithParam<RouteRow> {};
+
+// One edit, one KeyDown with the text the field takes (cut to its limit, no line break
+// in a single line); a swallowed one changes nothing and one that inserts nothing asks
+// nothing.
+TEST_P(TextAreaRouteTest, EveryInsertionAsksKeyDownOnceWithTheTextItInserts) {
+  const RouteRow& row = GetParam();
+  const Field f = OpenField({{"LimitText", 4}, {"Text", "12"sv}}, true);
+  f.window->swallowKey = [](const std::string&) { return true; };
+  InsertBy(row.route, f.widget, "3\n456");
+  EXPECT_EQ(f.window->keys, std::vector<std::string>{"34"}) << row.what;
+  EXPECT_EQ(f.area->Text(), "12") << row.what;
+  f.window->swallowKey = nullptr;
+  InsertBy(row.route, f.widget, "3\n456");
+  EXPECT_EQ(f.area->Text(), "1234") << row.what;
+  InsertBy(row.route, f.widget, "7");  // full: nothing to insert
+  EXPECT_EQ(f.window->keys, (std::vector<std::string>{"34", "34"})) << row.what;
+  EXPECT_EQ(f.area->Text(), "1234") << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, TextAreaRouteTest, ::testing::ValuesIn(kRoutes), RowName());
+
+TEST(TextAreaTest, PastedLineBreakReachesKeyDownAsACarriageReturn) {
+  const Field f = OpenField({{"Multiline", true}}, true, 200, 60);
+  Paste(f.widget, "1\r\n2");
+  EXPECT_EQ(f.window->keys, std::vector<std::string>{"1\r2"});
+  EXPECT_EQ(f.area->Text(), "1\r2");
+}
+
+struct MenuEditRow {
+  const char* what;
+  const char* action;
+  std::string key;       // the code of the edit's keyboard key
+  bool undoFirst;        // the typed digit is undone before
+  const char* expected;  // the text once the edit passes
+};
+
+const MenuEditRow kMenuEdits[] = {
+    {"undo", "edit-undo", "\x1A", false, "12"},
+    {"redo", "edit-redo", "\x1A", true, "123"},
+    {"cut", "edit-cut", "\x18", false, ""},
+    {"delete", "edit-delete", "\x7F", false, ""},
+};
+
+class TextAreaMenuEditTest : public ::testing::TestWithParam<MenuEditRow> {};
+
+TEST_P(TextAreaMenuEditTest, ContextMenuEditAsksKeyDownWithItsKeysCode) {
+  const MenuEditRow& row = GetParam();
+  const Field f = OpenField({{"Text", "12"sv}}, true);
+  QTest::keyClick(f.widget, '3');
+  if (row.undoFirst) QTest::keyClick(f.widget, Qt::Key_Z, Qt::ControlModifier);
+  f.widget->selectAll();
+  const std::string before = f.area->Text();
+  f.window->keys.clear();
+  f.window->swallowKey = [](const std::string&) { return true; };
+  ASSERT_TRUE(ChooseFromContextMenu(f.widget, row.action)) << row.what;
+  EXPECT_EQ(f.window->keys, std::vector<std::string>{row.key}) << row.what;
+  EXPECT_EQ(f.area->Text(), before) << row.what;
+  f.window->swallowKey = nullptr;
+  ASSERT_TRUE(ChooseFromContextMenu(f.widget, row.action)) << row.what;
+  EXPECT_EQ(f.window->keys, (std::vector<std::string>{row.key, row.key})) << row.what;
+  EXPECT_EQ(f.area->Text(), row.expected) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, TextAreaMenuEditTest, ::testing::ValuesIn(kMenuEdits), RowName());
+
 TEST(TextAreaTest, ReturnThatPassesKeyDownAddsNoLineToASingleLineField) {
   const Field f = OpenField({{"Text", "12"sv}}, true);
   QTest::keyClick(f.widget, Qt::Key_Return);
@@ -438,6 +577,7 @@ const BoldRow kBold[] = {
     {"styled run", true, 0, 4, {true, true, true, true, false, false, false}},
     {"styled middle", true, 4, 2, {false, false, false, false, true, true, false}},
     {"past the end is cut", true, 5, 10, {false, false, false, false, false, true, true}},
+    {"longest length runs to the end", true, 5, INT32_MAX, {false, false, false, false, false, true, true}},
     {"plain field keeps no bold", false, 0, 4, {false, false, false, false, false, false, false}},
 };
 
@@ -483,8 +623,11 @@ struct AlignRow {
   Qt::Alignment expected;
 };
 
-const AlignRow kAligns[] = {
-    {"left", 0, Qt::AlignLeft}, {"centre", 1, Qt::AlignHCenter}, {"right", 2, Qt::AlignRight}};
+// Qt's own alignment flags.
+const AlignRow kAligns[] = {{"leading edge", 0, Qt::Alignment()},
+                            {"left", 1, Qt::AlignLeft},
+                            {"right", 2, Qt::AlignRight},
+                            {"centre", 4, Qt::AlignHCenter}};
 
 class TextAreaAlignTest : public ::testing::TestWithParam<AlignRow> {};
 
@@ -498,7 +641,9 @@ TEST_P(TextAreaAlignTest, AlignmentHoldsForEveryParagraphOldAndNew) {
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
       const QTextLine line = block.layout()->lineAt(0);
       const qreal room = line.width() - line.naturalTextWidth();
-      const qreal wanted = row.code == 0 ? 0 : row.code == 1 ? room / 2 : room;
+      const qreal wanted = row.expected == Qt::AlignRight     ? room
+                           : row.expected == Qt::AlignHCenter ? room / 2
+                                                              : 0;
       EXPECT_GT(room, 10) << when;
       EXPECT_NEAR(line.naturalTextRect().left(), wanted, 1.0) << when << " " << block.text().toStdString();
     }
@@ -568,3 +713,53 @@ INSTANTIATE_TEST_SUITE_P(HideSelection, TextAreaSelectionTest, ::testing::Bool()
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? std::string("Hidden") : std::string("Shown");
                          });
+
+// ---- Focus ------------------------------------------------------------------------------
+
+struct FocusRow {
+  const char* what;
+  bool focusRing;
+  int alignment;
+};
+
+const FocusRow kFocusRows[] = {
+    {"calculator field", true, 2},
+    {"left aligned", true, 1},
+    {"without a ring", false, 2},
+};
+
+class TextAreaFocusTest : public ::testing::TestWithParam<FocusRow> {};
+
+// A focused empty field shows its caret clear of the border, and its ring when its
+// record asks for one; once the focus leaves, it looks as it did before it came.
+TEST_P(TextAreaFocusTest, FocusedEmptyFieldShowsItsCaretAndRing) {
+  const FocusRow& row = GetParam();
+  QStyleHints* hints = QGuiApplication::styleHints();
+  const int flashTime = hints->cursorFlashTime();
+  hints->setCursorFlashTime(0);  // a caret that does not blink
+  const Field f = OpenField({{"UseFocusRing", row.focusRing}, {"Alignment", row.alignment}});
+  f.widget->clearFocus();
+  const QImage unfocused = f.widget->grab().toImage();
+  f.area->SetFocus();
+  ASSERT_TRUE(f.widget->hasFocus());
+  const QImage focused = f.widget->grab().toImage();
+  f.widget->clearFocus();
+  EXPECT_EQ(f.widget->grab().toImage(), unfocused) << row.what;
+  hints->setCursorFlashTime(flashTime);
+
+  EXPECT_NE(focused, unfocused) << row.what;
+  const QColor highlight = QApplication::palette(f.widget).color(QPalette::Active, QPalette::Highlight);
+  const int middle = focused.height() / 2;
+  for (const int x : {0, 1, focused.width() - 2, focused.width() - 1})
+    EXPECT_EQ(focused.pixelColor(x, middle) == highlight, row.focusRing) << row.what << ", column " << x;
+  // The caret: one column of the text's colour inside the ring, most of a line tall.
+  int caretColumns = 0;
+  for (int x = 2; x < focused.width() - 2; ++x) {
+    int dark = 0;
+    for (int y = 2; y < focused.height() - 2; ++y) dark += focused.pixelColor(x, y) == QColor(Qt::black);
+    if (dark >= 10) ++caretColumns;
+  }
+  EXPECT_EQ(caretColumns, 1) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, TextAreaFocusTest, ::testing::ValuesIn(kFocusRows), RowName());

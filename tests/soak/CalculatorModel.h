@@ -83,12 +83,18 @@ inline std::u32string AsFieldTakesIt(const QString& incoming, bool multiline) {
   return out;
 }
 
-// The field after typed or pasted text replaced its selection: as much of the text as
-// the limit leaves room for; when none of it fits, the field stays as it was.
-inline std::u32string AfterInsert(const FieldState& field, const QString& incoming) {
+// What a field takes of typed or pasted text in place of its selection: as much as the
+// limit leaves room for.
+inline std::u32string Taken(const FieldState& field, const QString& incoming) {
   const auto length = static_cast<std::int32_t>(field.text.size());
   const std::int32_t room = std::max(field.limit - (length - field.selLength), 0);
-  const std::u32string taken = AsFieldTakesIt(incoming, field.multiline).substr(0, room);
+  return AsFieldTakesIt(incoming, field.multiline).substr(0, room);
+}
+
+// The field after typed or pasted text replaced its selection; when none of the text
+// fits, the field stays as it was.
+inline std::u32string AfterInsert(const FieldState& field, const QString& incoming) {
+  const std::u32string taken = Taken(field, incoming);
   if (taken.empty()) return field.text;
   return field.text.substr(0, field.selStart) + taken + field.text.substr(field.selStart + field.selLength);
 }

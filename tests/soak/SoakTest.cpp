@@ -676,14 +676,22 @@ void Soak::KeyEffects(Expectation& expect, const Before& before, const KeyPress&
 
 void Soak::FieldKeyEffects(Expectation& expect, const Before& before, Field field,
                            const KeyPress& key) const {
+  const FieldState& state = before.fields[field];
+  const bool ctrl = key.modifiers & Qt::ControlModifier;
+  // A paste reaches the filter as the text it inserts; one that inserts nothing reaches
+  // no handler and changes nothing.
+  std::string keyDownText = key.keyDownText;
+  if (ctrl && key.key == Qt::Key_V) {
+    const std::u32string taken = Taken(state, QApplication::clipboard()->text());
+    if (taken.empty()) return;
+    keyDownText = Utf8(taken);
+  }
   expect.result.shown = false;  // every key that reaches a field hides the result line
-  if (!FilterPasses(key.keyDownText)) {
+  if (!FilterPasses(keyDownText)) {
     expect.beeps = 1;
     return;
   }
-  const FieldState& state = before.fields[field];
   std::optional<std::u32string>& after = expect.fields[field];
-  const bool ctrl = key.modifiers & Qt::ControlModifier;
   const std::u32string typed = key.text.toStdU32String();
   const bool printable = !typed.empty() && typed[0] >= 32 && typed[0] != 127;
   if (printable && !ctrl) {

@@ -1,10 +1,15 @@
 #include "platform/qt/TextAreaWidget.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -19,15 +24,32 @@
 namespace platform::detail {
 namespace {
 
-// Alignment codes: flush left, centred, flush right.
-constexpr std::array<Qt::Alignment, 3> kAlignments = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-
 // Room kept between the frame and the text: enough to read, small enough that a
 // 20-pixel field shows a 14-pixel line whole.
 constexpr int kMaxDocumentMargin = 2;
 
 // Frame of a field with a border.
 constexpr int kBorderWidth = 1;
+
+// A focus ring covers the frame and one pixel inside it.
+constexpr int kFocusRingWidth = 2;
+
+// Room a focused field keeps at its right edge, so that the caret after flush-right
+// text lies inside the ring rather than under it.
+constexpr int kCaretRoom = 3;
+
+// The context menu's edits and the keyboard keys whose key text KeyDown gets for them.
+struct MenuEdit {
+  const char* action;  // the standard menu's object name
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+};
+const std::array<MenuEdit, 4> kMenuEdits = {{
+    {"edit-undo", Qt::Key_Z, Qt::ControlModifier},
+    {"edit-redo", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+    {"edit-cut", Qt::Key_X, Qt::ControlModifier},
+    {"edit-delete", Qt::Key_Delete, Qt::NoModifier},
+}};
 
 bool IsLineBreak(QChar c) {
   return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
@@ -56,6 +78,12 @@ int UnitsBefore(const QString& text, int characters) {
 // The text's first characters, never splitting a surrogate pair.
 QString FirstCharacters(const QString& text, int characters) {
   return text.left(UnitsBefore(text, std::max(characters, 0)));
+}
+
+// An inserted text as KeyDown gets it: line breaks as carriage returns.
+std::string InsertedKeyText(QString text) {
+  text.replace(QChar(u'\n'), QChar(u'\r'));
+  return ToStdString(text);
 }
 
 bool IsBold(const QTextCharFormat& format, const QFont& fallback) {
@@ -122,8 +150,11 @@ void TextAreaWidget::SetSelLength(std::int32_t length) {
   QTextCursor cursor = textCursor();
   const int start = cursor.selectionStart();
   const int startCharacters = CharacterCount(text.left(start));
+  // Wide arithmetic: any length runs to the end of the text at most.
+  const auto end =
+      std::min<std::int64_t>(std::int64_t{startCharacters} + std::max(length, 0), CharacterCount(text));
   cursor.setPosition(start);
-  cursor.setPosition(UnitsBefore(text, startCharacters + std::max(length, 0)), QTextCursor::KeepAnchor);
+  cursor.setPosition(UnitsBefore(text, static_cast<int>(end)), QTextCursor::KeepAnchor);
   setTextCursor(cursor);
 }
 
@@ -182,7 +213,7 @@ void TextAreaWidget::SetBorder(bool border) {
 }
 
 void TextAreaWidget::SetAlignmentCode(std::int32_t code) {
-  const Qt::Alignment alignment = kAlignments[code >= 0 && code < 3 ? code : 0];
+  const Qt::Alignment alignment = Qt::Alignment::fromInt(code) & Qt::AlignHorizontal_Mask;
   QTextOption option = document()->defaultTextOption();
   option.setAlignment(alignment);
   document()->setDefaultTextOption(option);
@@ -230,29 +261,67 @@ void TextAreaWidget::UpdateSelectionColors() {
   setPalette(colors);
 }
 
+void TextAreaWidget::SetFocusRing(bool ring) {
+  focusRing_ = ring;
+  update();
+  viewport()->update();
+}
+
+bool TextAreaWidget::ShowsFocusRing() const { return focusRing_ && hasFocus(); }
+
+// Drawn over the frame and over the viewport's edge alike, so the ring is whole.
+void TextAreaWidget::DrawFocusRing(QWidget* device) {
+  QPainter painter(device);
+  painter.setPen(QPen(QApplication::palette(this).color(QPalette::Active, QPalette::Highlight), 0));
+  const QRect ring(device->mapFrom(this, QPoint(0, 0)), size());
+  for (int inset = 0; inset < kFocusRingWidth; ++inset)
+    painter.drawRect(ring.adjusted(inset, inset, -1 - inset, -1 - inset));
+}
+
+void TextAreaWidget::paintEvent(QPaintEvent* event) {
+  QTextEdit::paintEvent(event);
+  if (ShowsFocusRing()) DrawFocusRing(viewport());
+}
+
 void TextAreaWidget::focusInEvent(QFocusEvent* event) {
   QTextEdit::focusInEvent(event);
   UpdateSelectionColors();
+  UpdateMargins();
+  update();
+  viewport()->update();
 }
 
 void TextAreaWidget::focusOutEvent(QFocusEvent* event) {
   QTextEdit::focusOutEvent(event);
   UpdateSelectionColors();
+  UpdateMargins();
+  update();
+  viewport()->update();
+}
+
+bool TextAreaWidget::PassesKeyDown(const std::string& key) {
+  if (!onKeyDown) return true;
+  const QPointer<TextAreaWidget> self(this);
+  const auto handler = onKeyDown;  // the handler may end the control
+  const bool swallowed = Guarded([&] { return handler(key); }, true);
+  return !swallowed && self;
 }
 
 bool TextAreaWidget::event(QEvent* event) {
-  // KeyDown sees every key before the field does, Tab included.
+  if (event->type() == QEvent::Paint) {
+    const bool handled = QTextEdit::event(event);
+    if (ShowsFocusRing()) DrawFocusRing(this);
+    return handled;
+  }
+  // KeyDown sees every key before the field does, Tab included. A paste key is not a
+  // key of its own: the paste asks with the text it inserts (insertFromMimeData).
   if (event->type() == QEvent::KeyPress && onKeyDown) {
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    const std::string key = KeyText(*keyEvent);
-    if (!key.empty()) {
-      const QPointer<TextAreaWidget> self(this);
-      const auto handler = onKeyDown;  // the handler may end the control
-      const bool swallowed = Guarded([&] { return handler(key); }, true);
-      if (swallowed || !self) {
-        event->accept();
-        return true;
-      }
+    const bool paste = keyEvent->matches(QKeySequence::Paste) && !isReadOnly();
+    const std::string key = paste ? std::string() : KeyText(*keyEvent);
+    if (!key.empty() && !PassesKeyDown(key)) {
+      event->accept();
+      return true;
     }
   }
   return QTextEdit::event(event);
@@ -312,27 +381,94 @@ void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {
     QTextEdit::inputMethodEvent(event);
     return;
   }
+  // The commit is one edit; what it would replace stays when nothing of it is taken.
+  QString commit = Admit(event->commitString());
+  if (!commit.isEmpty()) {
+    const QPointer<TextAreaWidget> self(this);
+    const bool passes = PassesKeyDown(InsertedKeyText(commit));
+    if (!self) return;
+    if (!passes) commit.clear();
+  }
   QInputMethodEvent admitted(event->preeditString(), event->attributes());
-  admitted.setCommitString(Admit(event->commitString()), event->replacementStart(),
-                           event->replacementLength());
+  if (!commit.isEmpty())
+    admitted.setCommitString(commit, event->replacementStart(), event->replacementLength());
   QTextEdit::inputMethodEvent(&admitted);
   event->setAccepted(admitted.isAccepted());
 }
 
-bool TextAreaWidget::canInsertFromMimeData(const QMimeData* source) const {
-  return styled_ ? QTextEdit::canInsertFromMimeData(source) : source->hasText();
+bool TextAreaWidget::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
+
+// Every paste (the keys, the context menu, the X selection) and every drop arrives here.
+void TextAreaWidget::insertFromMimeData(const QMimeData* source) {
+  if (isReadOnly() || !source || !source->hasText()) return;
+  const QString admitted = Admit(source->text());
+  if (admitted.isEmpty()) return;
+  if (!dropPassedKeyDown_ && !PassesKeyDown(InsertedKeyText(admitted))) return;
+  InsertAtCursor(admitted);
 }
 
-void TextAreaWidget::insertFromMimeData(const QMimeData* source) {
-  if (isReadOnly() || !source) return;
-  // A styled field without limits takes rich text as it comes.
-  if (styled_ && multiline_ && limit_ <= 0 && source->hasHtml()) {
-    QTextEdit::insertFromMimeData(source);
-    return;
+void TextAreaWidget::dropEvent(QDropEvent* event) {
+  const bool fromHere = event->source() == viewport() || event->source() == this;
+  const bool move = event->dropAction() == Qt::MoveAction;
+  if (fromHere && move && !isReadOnly()) {
+    // Qt takes moved text away before it inserts it, so the move asks first; the moved
+    // selection counts as room, as it does once it is gone.
+    const QString admitted = event->mimeData()->hasText() ? Admit(event->mimeData()->text()) : QString();
+    const QPointer<TextAreaWidget> self(this);
+    if (admitted.isEmpty() || !PassesKeyDown(InsertedKeyText(admitted))) {
+      event->setDropAction(Qt::IgnoreAction);
+      event->ignore();
+      if (!self) return;
+      QDragLeaveEvent leave;  // ends the drag's caret
+      QTextEdit::dragLeaveEvent(&leave);
+      return;
+    }
+    dropPassedKeyDown_ = true;
+  } else if (move) {
+    // Text dragged in from elsewhere is copied: the field it came from changes only
+    // through its own handler.
+    event->setDropAction(Qt::CopyAction);
   }
-  if (!source->hasText()) return;
-  const QString admitted = Admit(source->text());
-  if (!admitted.isEmpty()) InsertAtCursor(admitted);
+  QTextEdit::dropEvent(event);
+  dropPassedKeyDown_ = false;
+  if (move && !fromHere && event->isAccepted()) event->setDropAction(Qt::CopyAction);
+}
+
+void TextAreaWidget::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  // Edits that change the text ask KeyDown first, as their keyboard keys do.
+  for (QAction* standard : menu->actions()) {
+    const auto edit = std::find_if(kMenuEdits.begin(), kMenuEdits.end(), [standard](const MenuEdit& e) {
+      return standard->objectName() == QLatin1String(e.action);
+    });
+    if (edit == kMenuEdits.end()) continue;
+    auto* asking = new QAction(standard->icon(), standard->text(), menu);
+    asking->setObjectName(standard->objectName());
+    asking->setEnabled(standard->isEnabled());
+    const std::string key = KeyText(QKeyEvent(QEvent::KeyPress, edit->key, edit->modifiers));
+    const std::string_view action = edit->action;
+    connect(asking, &QAction::triggered, this, [this, key, action] {
+      if (PassesKeyDown(key)) DoMenuEdit(action);
+    });
+    menu->insertAction(standard, asking);
+    menu->removeAction(standard);
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void TextAreaWidget::DoMenuEdit(std::string_view action) {
+  if (action == "edit-undo") {
+    undo();
+  } else if (action == "edit-redo") {
+    redo();
+  } else if (action == "edit-cut") {
+    cut();
+  } else if (action == "edit-delete") {
+    QTextCursor cursor = textCursor();
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+  }
 }
 
 void TextAreaWidget::InsertAtCursor(const QString& text) {
@@ -444,7 +580,9 @@ void TextAreaWidget::UpdateMargins() {
   if (document()->documentMargin() != margin) document()->setDocumentMargin(margin);
   // A single line sits in the middle of a taller field.
   const int spare = multiline_ ? 0 : std::max(inner - line - 2 * margin, 0);
-  const QMargins wanted(0, spare / 2, 0, spare - spare / 2);
+  // A focused field that takes typing keeps room for its caret at the right edge.
+  const int right = hasFocus() && !isReadOnly() ? kCaretRoom : 0;
+  const QMargins wanted(0, spare / 2, right, spare - spare / 2);
   if (viewportMargins() != wanted) setViewportMargins(wanted);
 }
 

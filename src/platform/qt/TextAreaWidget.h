@@ -16,7 +16,10 @@ namespace platform::detail {
 // (code points; a line break is one), lines are separated by one carriage return on
 // the framework side. The field enforces its kind however text arrives: a single-line
 // field never takes a line break and a limited field never holds more than its limit.
-// Text set by the program is not limited.
+// Text set by the program is not limited. Every edit a person makes reaches onKeyDown
+// first, and a swallowed one changes nothing: a key with its key text; a paste, drop or
+// input method's commit with the text it inserts; the context menu's Cut, Delete, Undo
+// and Redo with the code of their keyboard key.
 class TextAreaWidget : public QTextEdit {
  public:
   TextAreaWidget();
@@ -44,11 +47,14 @@ class TextAreaWidget : public QTextEdit {
   void SetLimit(std::int32_t limit) { limit_ = limit; }
   void SetScrollbars(bool horizontal, bool vertical);
   void SetBorder(bool border);
-  // 0 flush left, 1 centred, 2 flush right, for every paragraph.
+  // Qt's horizontal alignment flags, for every paragraph: 0 none (the leading edge),
+  // 1 flush left, 2 flush right, 4 centred.
   void SetAlignmentCode(std::int32_t code);
   void SetColors(Color text, Color back);
   // A field that hides its selection shows it only while it has the focus.
   void SetHideSelection(bool hide);
+  // A field with a focus ring draws one while it has the focus.
+  void SetFocusRing(bool ring);
   // Characters in the field now.
   std::int32_t Length() const;
 
@@ -59,6 +65,9 @@ class TextAreaWidget : public QTextEdit {
   void inputMethodEvent(QInputMethodEvent* event) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
+  void dropEvent(QDropEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -78,6 +87,11 @@ class TextAreaWidget : public QTextEdit {
   void UpdateMargins();
   void RemoveLineBreaks(int from, int to);
   void InsertAtCursor(const QString& text);
+  // Calls onKeyDown; false when the key was swallowed or the field is gone with it.
+  bool PassesKeyDown(const std::string& key);
+  void DoMenuEdit(std::string_view action);
+  bool ShowsFocusRing() const;
+  void DrawFocusRing(QWidget* device);
 
   bool multiline_ = true;
   bool styled_ = true;
@@ -85,7 +99,9 @@ class TextAreaWidget : public QTextEdit {
   bool scrollHorizontal_ = false;
   bool scrollVertical_ = true;
   bool hideSelection_ = false;
-  bool programmatic_ = false;  // the program sets the text: no limit applies
+  bool focusRing_ = true;
+  bool dropPassedKeyDown_ = false;  // a move within the field asked before it removed
+  bool programmatic_ = false;       // the program sets the text: no limit applies
   bool guarding_ = false;
 };
 
