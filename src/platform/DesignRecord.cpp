@@ -365,8 +365,9 @@ void SetProperties(PropertyTarget& target, std::string_view record) {
   // Decode and check everything first, so a malformed or refused record changes nothing.
   const auto entries = ReadRecord(record, table);
   for (const auto& [name, value] : entries) {
+    const std::string_view property = name;  // a structured binding cannot be captured
     const auto only = std::find_if(table.only.begin(), table.only.end(),
-                                   [&name](const RecordEntry& entry) { return entry.name == name; });
+                                   [property](const RecordEntry& entry) { return entry.name == property; });
     if (only != table.only.end() && !SameValue(value, only->value))
       throw RuntimeException(std::string(table.kind) + " property \"" + name + "\" cannot be " +
                              Shown(value) + " here: only " + Shown(only->value) + " is supported.");

@@ -9,25 +9,13 @@ namespace {
 
 using detail::TextAreaWidget;
 
-// What the record sets on a text field beyond the widget's own state. Format, Mask
-// and the data binding are kept but change nothing here.
+// The font and colours the record sets, kept until each is complete.
 struct TextAreaImpl : detail::ControlWidgetImpl<TextAreaWidget> {
   TextAreaImpl() : ControlWidgetImpl(new TextAreaWidget) { Widget()->setFont(font.Resolve()); }
 
   detail::RecordFont font;
-  bool scrollbarHorizontal = false;
-  bool scrollbarVertical = true;
-  bool border = true;
   Color textColor{0x000000};
   Color backColor{0xFFFFFF};
-  bool acceptTabs = false;
-  std::int32_t alignment = 0;
-  bool useFocusRing = true;
-  bool hideSelection = true;
-  std::string format;
-  std::string mask;
-  std::string dataSource;
-  std::string dataField;
 };
 
 TextAreaImpl& ImplOf(const TextArea& control) { return static_cast<TextAreaImpl&>(control.Impl()); }
@@ -121,15 +109,8 @@ void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
     field->setReadOnly(flag());
     // A read-only text can still be selected and scrolled from the keyboard.
     if (flag()) field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  } else if (name == "Border") {
-    impl.border = flag();
-    field->SetBorder(impl.border);
-  } else if (name == "ScrollbarHorizontal") {
-    impl.scrollbarHorizontal = flag();
-    field->SetScrollbars(impl.scrollbarHorizontal, impl.scrollbarVertical);
   } else if (name == "ScrollbarVertical") {
-    impl.scrollbarVertical = flag();
-    field->SetScrollbars(impl.scrollbarHorizontal, impl.scrollbarVertical);
+    field->SetVerticalScrollbar(flag());
   } else if (name == "TextColor") {
     impl.textColor = std::get<Color>(value);
     field->SetColors(impl.textColor, impl.backColor);
@@ -137,25 +118,11 @@ void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
     impl.backColor = std::get<Color>(value);
     field->SetColors(impl.textColor, impl.backColor);
   } else if (name == "Alignment") {
-    impl.alignment = std::get<std::int32_t>(value);
-    field->SetAlignmentCode(impl.alignment);
-  } else if (name == "AcceptTabs") {
-    impl.acceptTabs = flag();
-    field->setTabChangesFocus(!impl.acceptTabs);
+    field->SetAlignmentCode(std::get<std::int32_t>(value));
   } else if (name == "UseFocusRing") {
-    impl.useFocusRing = flag();
-    field->SetFocusRing(impl.useFocusRing);
+    field->SetFocusRing(flag());
   } else if (name == "HideSelection") {
-    impl.hideSelection = flag();
-    field->SetHideSelection(impl.hideSelection);
-  } else if (name == "Format") {
-    impl.format = text();
-  } else if (name == "Mask") {
-    impl.mask = text();
-  } else if (name == "DataSource") {
-    impl.dataSource = text();
-  } else if (name == "DataField") {
-    impl.dataField = text();
+    field->SetHideSelection(flag());
   }
 }
 

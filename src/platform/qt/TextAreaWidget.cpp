@@ -96,7 +96,9 @@ bool IsBold(const QTextCharFormat& format, const QFont& fallback) {
 TextAreaWidget::TextAreaWidget() {
   setAcceptRichText(true);
   setTabChangesFocus(true);
-  SetBorder(true);
+  // Every field has a one-pixel box.
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(kBorderWidth);
   ApplyKind();
   connect(document(), &QTextDocument::contentsChange, this,
           [this](int from, int removed, int added) { OnContentsChange(from, removed, added); });
@@ -200,16 +202,9 @@ void TextAreaWidget::SetStyled(bool styled) {
   }
 }
 
-void TextAreaWidget::SetScrollbars(bool horizontal, bool vertical) {
-  scrollHorizontal_ = horizontal;
+void TextAreaWidget::SetVerticalScrollbar(bool vertical) {
   scrollVertical_ = vertical;
   ApplyKind();
-}
-
-void TextAreaWidget::SetBorder(bool border) {
-  setFrameStyle(border ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-  setLineWidth(kBorderWidth);
-  UpdateMargins();
 }
 
 void TextAreaWidget::SetAlignmentCode(std::int32_t code) {
@@ -343,9 +338,9 @@ void TextAreaWidget::keyPressEvent(QKeyEvent* event) {
   // than Tab; left to the last guard, its trimmed insertion could never be undone.
   const bool startsWithTab =
       !typed.isEmpty() && typed[0] == u'\t' && key != Qt::Key_Tab && key != Qt::Key_Backtab;
-  const bool inserts = lineBreak || (key == Qt::Key_Tab && !tabChangesFocus()) ||
-                       (!typed.isEmpty() && (typed[0].unicode() >= 32 || startsWithTab) &&
-                        typed[0].unicode() != 127 && !(event->modifiers() & Qt::ControlModifier));
+  const bool inserts =
+      lineBreak || (!typed.isEmpty() && (typed[0].unicode() >= 32 || startsWithTab) &&
+                    typed[0].unicode() != 127 && !(event->modifiers() & Qt::ControlModifier));
   const int room = Room();
   if (inserts && room >= 0) {
     if (room == 0) {
@@ -559,8 +554,8 @@ void TextAreaWidget::RemoveLineBreaks(int from, int to) {
 
 void TextAreaWidget::ApplyKind() {
   if (multiline_) {
-    setLineWrapMode(scrollHorizontal_ ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
-    setHorizontalScrollBarPolicy(scrollHorizontal_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(scrollVertical_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
   } else {
     // One line that scrolls sideways under the cursor, without scroll bars.

@@ -45,8 +45,8 @@ class TextAreaWidget : public QTextEdit {
   void SetStyled(bool styled);
   std::int32_t Limit() const { return limit_; }
   void SetLimit(std::int32_t limit) { limit_ = limit; }
-  void SetScrollbars(bool horizontal, bool vertical);
-  void SetBorder(bool border);
+  // A multi-line field wraps its lines and scrolls vertically when told to.
+  void SetVerticalScrollbar(bool vertical);
   // Qt's horizontal alignment flags, for every paragraph: 0 none (the leading edge),
   // 1 flush left, 2 flush right, 4 centred.
   void SetAlignmentCode(std::int32_t code);
@@ -96,7 +96,6 @@ class TextAreaWidget : public QTextEdit {
   bool multiline_ = true;
   bool styled_ = true;
   std::int32_t limit_ = 0;
-  bool scrollHorizontal_ = false;
   bool scrollVertical_ = true;
   bool hideSelection_ = false;
   bool focusRing_ = true;
