@@ -2,9 +2,6 @@
 
 #include "platform/Diagnostics.h"
 #include "platform/MenuItem.h"
-#include "platform/Runtime.h"
-#include "platform/Window.h"
-#include "platform/qt/RuntimeState.h"
 
 namespace platform {
 Application::~Application() = default;
@@ -13,11 +10,8 @@ std::shared_ptr<MenuBar> Application::MenuBar() const { return menuBar_; }
 
 void Application::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) {
   RuntimeTrace("SetMenuBar Application");
+  // Set before any window shows it: a window takes the bar that serves it when it appears.
   menuBar_ = std::move(menuBar);
-  if (getAppObject().get() != this) return;
-  // The windows on screen without a bar of their own show this one.
-  for (const auto& window : OpenWindows())
-    if (!window->MenuBar() && window->Visible()) detail::RefreshMenuBarView(*window);
 }
 
 void Application::AddMenuHandler(std::string_view itemName, MenuHandler handler) {

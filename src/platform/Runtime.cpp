@@ -179,9 +179,6 @@ void RuntimeRegisterClass(std::string_view name, std::string_view base) {
 void RuntimeRegisterAppObject(std::shared_ptr<Application> application) {
   RuntimeTrace("RuntimeRegisterAppObject");
   State().appObject = std::move(application);
-  // Windows on screen without a bar of their own now show the application's.
-  for (const auto& window : State().windows)
-    if (window->Visible() && !window->MenuBar()) detail::RefreshMenuBarView(*window);
 }
 
 std::shared_ptr<Application> getAppObject() { return State().appObject; }

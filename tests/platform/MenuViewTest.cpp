@@ -153,22 +153,6 @@ TEST_P(MenuBarPresence, OnlyShownDocumentWindowsShowABar) {
 INSTANTIATE_TEST_SUITE_P(Windows, MenuBarPresence, ::testing::ValuesIn(kBarCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST(MenuView, ChangingTheServingBarChangesTheView) {
-  const auto first = MakeBar(kBar);
-  const auto app = RegisterApp(first);
-  const auto served = MakeWindow("Served.Served");
-  const auto own = MakeWindow("Own.Own", 0, first);
-  ShowActive(*served);
-  ShowActive(*own);
-  constexpr menu_test::Row kSmall[] = {{"", "Only", "Only", "", false}, {"Only", "One", "One", "", true}};
-  const auto second = MakeBar(kSmall);
-  app->SetMenuBar(second);
-  ExpectShows(*MenuBarOf(*served), *second);
-  ExpectShows(*MenuBarOf(*own), *first);  // its own bar stays
-  own->SetMenuBar(nullptr);
-  ExpectShows(*MenuBarOf(*own), *second);
-}
-
 struct ShortcutCase {
   const char* text;
   const char* expected;  // portable text
