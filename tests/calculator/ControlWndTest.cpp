@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -472,7 +473,7 @@ TEST_F(CalculatorWindow, AccessorReturnsTheOpenWindowWithItsContents) {
 TEST_F(CalculatorWindow, ClosingTheWindowQuitsWithStatusZero) {
   velmora_test::TraceRecorder trace;
   Enter("150", "5", "10");
-  QTimer::singleShot(0, Frame(), [this] { Frame()->close(); });
+  QTimer::singleShot(0, Frame(), [this] { Frame()->windowHandle()->close(); });
   platform::RuntimeRun();  // returns once the close has quit
   EXPECT_GE(trace.Count("Quit 0"), 1);
   EXPECT_FALSE(window_->IsOpen());

@@ -5,11 +5,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <QWindow>
 #include <ostream>
 #include <string>
 
 #include "calculator/ControlWnd.h"
 #include "infowindows/AboutWnd.h"
+#include "platform/Builtins.h"
 #include "platform/Canvas.h"
 #include "platform/StaticText.h"
 #include "resources/Texts.h"
@@ -147,7 +149,8 @@ void PrintTo(const DismissCase& c, std::ostream* os) { *os << c.name; }
 const DismissCase kDismissCases[] = {
     {"LetterKey", Qt::Key_A, {}, {}},          {"ReturnKey", Qt::Key_Return, {}, {}},
     {"EscapeKey", Qt::Key_Escape, {}, {}},     {"ArrowKey", Qt::Key_Left, {}, {}},
-    {"SpaceKey", Qt::Key_Space, {}, {}},       {"ClickOnName", 0, "StaticText1", {}},
+    {"SpaceKey", Qt::Key_Space, {}, {}},       {"FunctionKey", Qt::Key_F1, {}, {}},
+    {"PrintScreenKey", Qt::Key_Print, {}, {}}, {"ClickOnName", 0, "StaticText1", {}},
     {"ClickOnNotice", 0, "StaticText5", {}},   {"ClickOnLargePicture", 0, "Canvas1", {}},
     {"ClickOnSmallPicture", 0, "Canvas2", {}}, {"ClickOnBackground", 0, {}, QPoint(20, 100)},
 };
@@ -192,6 +195,21 @@ TEST(AboutWindow, KeyAndMouseHandlersAnswerFalse) {
   const auto calculator = OpenCalculator();
   ASSERT_TRUE(calculator);
   EXPECT_TRUE(calculator->Visible());
+}
+
+// It has no close box: a close request from the window manager leaves the splash up, and
+// only quitting closes it.
+TEST(AboutWindow, ACloseRequestLeavesItUpAndQuitStillClosesIt) {
+  velmora_test::StartApplication();
+  const auto about = velmora::AboutWnd();
+  velmora_test::ShowActive(*about);
+  FrameOf(*about)->windowHandle()->close();
+  EXPECT_TRUE(about->IsOpen());
+  EXPECT_TRUE(about->Visible());
+  EXPECT_TRUE(FrameOf(*about)->isVisible());
+  EXPECT_EQ(velmora::AboutWnd(), about);
+  platform::Quit(0);
+  EXPECT_FALSE(about->IsOpen());
 }
 
 struct MissingCase {

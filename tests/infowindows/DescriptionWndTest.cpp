@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -163,6 +164,37 @@ TEST(DescriptionWindow, SecondRequestBringsUpTheSameWindowAsTheUserLeftIt) {
   EXPECT_EQ(trace.Count(kConstruct), 1);
 }
 
+// The field beneath the help text shows nothing: the window opens with the focus on the
+// help text, so Page Down scrolls it at once, and neither Tab nor a click on the strip of
+// the other field that peeks out below ever puts the focus there.
+TEST(DescriptionWindow, OpensWithTheFocusOnTheHelpTextAndNeverOnTheFieldBeneath) {
+  velmora_test::StartApplication();
+  const auto window = velmora::DescriptionWnd();
+  velmora_test::ShowActive(*window);
+  QTextEdit* edit = HelpEdit(*window);
+  QWidget* beneath = WidgetOf(*window, "DescribeFld");
+  ASSERT_TRUE(edit && beneath);
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  const auto field = HelpField(*window);
+  EXPECT_EQ(field->SelStart(), 0);
+  EXPECT_EQ(field->SelLength(), kBoldRun);
+  ExpectBoldRunOnly(*field);
+
+  QScrollBar* scroll = edit->verticalScrollBar();
+  ASSERT_EQ(scroll->value(), 0);
+  QTest::keyClick(FrameOf(*window)->windowHandle(), Qt::Key_PageDown);
+  EXPECT_GT(scroll->value(), 0) << "Page Down did not reach the help text";
+
+  for (int i = 0; i < 4; ++i) {
+    QTest::keyClick(FrameOf(*window)->windowHandle(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), beneath) << "Tab " << i + 1;
+  }
+  const QPoint strip(213, 476);
+  ASSERT_EQ(ContentOf(*window)->childAt(strip), beneath) << "the strip below the help text moved";
+  velmora_test::ClickContentAt(*window, strip);
+  EXPECT_NE(QApplication::focusWidget(), beneath);
+}
+
 TEST(DescriptionWindow, AfterItsCloseBoxANewWindowWithTheBoldRunAgain) {
   velmora_test::StartApplication();
   velmora_test::TraceRecorder trace;
@@ -171,7 +203,7 @@ TEST(DescriptionWindow, AfterItsCloseBoxANewWindowWithTheBoldRunAgain) {
   HelpField(*first)->SetSelStart(300);
   HelpField(*first)->SetSelLength(4);
 
-  FrameOf(*first)->close();  // the close box
+  FrameOf(*first)->windowHandle()->close();  // the close box
   EXPECT_FALSE(first->IsOpen());
   EXPECT_FALSE(platform::GetImplicitWindow(velmora::DescriptionWnd::kClassName));
   // Closing it affects nothing else: no quit, no other window.

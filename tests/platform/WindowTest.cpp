@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,10 +59,15 @@ class ProbeWnd : public platform::Window {
     g_calls.push_back("Activate");
     if (failOnActivate) throw platform::RuntimeException("activation failed");
   }
+  bool Event_KeyDown(const std::string& key) override {
+    keys.push_back(key);
+    return false;
+  }
 
   static inline bool failOnOpen = false;
   static inline bool failOnActivate = false;
   bool keepOpen = false;
+  std::vector<std::string> keys;
 };
 
 std::shared_ptr<ProbeWnd> Probe() { return platform::ImplicitInstance<ProbeWnd>(); }
@@ -134,13 +141,112 @@ TEST_F(WindowTest, CancelCloseKeepsTheWindowOpen) {
   EXPECT_EQ(platform::GetImplicitWindow(ProbeWnd::kClassName), window);
 }
 
-TEST_F(WindowTest, TheCloseBoxTakesTheClosePath) {
+struct CloseRequestCase {
+  const char* name;
+  bool closeButton;
+};
+
+void PrintTo(const CloseRequestCase& c, std::ostream* out) { *out << c.name; }
+
+class CloseRequestTest : public WindowTest, public ::testing::WithParamInterface<CloseRequestCase> {};
+
+// A close request from the window manager takes the close path only where the record
+// gives the window a close box; Quit closes either.
+TEST_P(CloseRequestTest, ClosesOnlyAWindowWithACloseBox) {
+  const bool closeButton = GetParam().closeButton;
+  const auto window = Probe();
+  window->SetProperty("CloseButton", closeButton);
+  window->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window->Impl().frame));
+  g_calls.clear();
+  window->Impl().frame->windowHandle()->close();
+  EXPECT_EQ(window->IsOpen(), !closeButton);
+  EXPECT_EQ(window->Visible(), !closeButton);
+  const std::vector<std::string> closePath = {"CancelClose", "Close"};
+  EXPECT_EQ(g_calls, closeButton ? closePath : std::vector<std::string>());
+  platform::Quit(0);
+  EXPECT_FALSE(window->IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowTest, CloseRequestTest,
+                         ::testing::Values(CloseRequestCase{"WithCloseBox", true},
+                                           CloseRequestCase{"WithoutCloseBox", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct MinimisedCase {
+  const char* name;
+  bool hiddenWhileMinimised;
+};
+
+void PrintTo(const MinimisedCase& c, std::ostream* out) { *out << c.name; }
+
+class MinimisedShowTest : public WindowTest, public ::testing::WithParamInterface<MinimisedCase> {};
+
+TEST_P(MinimisedShowTest, ShowRestoresRaisesAndActivates) {
+  const auto window = Probe();
+  QMainWindow* frame = window->Impl().frame;
+  window->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+  frame->setWindowState(frame->windowState() | Qt::WindowMinimized);
+  if (GetParam().hiddenWhileMinimised) window->Hide();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  ASSERT_TRUE(frame->windowState() & Qt::WindowMinimized);
+
+  window->Show();
+  EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
+  EXPECT_TRUE(window->Visible());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
+  EXPECT_TRUE(window->IsActive());
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowTest, MinimisedShowTest,
+                         ::testing::Values(MinimisedCase{"ShownWhileMinimised", false},
+                                           MinimisedCase{"HiddenWhileMinimised", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct KeyCase {
+  const char* name;
+  Qt::Key key;
+  bool reaches;  // KeyDown sees the function-key code 16
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
+
+class WindowKeyTest : public WindowTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(WindowKeyTest, KeyDownSeesKeysThatTypeNothing) {
+  const KeyCase& c = GetParam();
   const auto window = Probe();
   window->Show();
-  window->Impl().frame->close();
-  EXPECT_FALSE(window->IsOpen());
-  EXPECT_EQ(g_calls.back(), "Close");
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window->Impl().frame));
+  window->keys.clear();
+  QTest::keyClick(window->Impl().frame->windowHandle(), c.key);
+  const std::vector<std::string> functionKey = {"\x10"};
+  EXPECT_EQ(window->keys, c.reaches ? functionKey : std::vector<std::string>());
 }
+
+INSTANTIATE_TEST_SUITE_P(FunctionKeys, WindowKeyTest,
+                         ::testing::Values(KeyCase{"F1", Qt::Key_F1, true}, KeyCase{"F12", Qt::Key_F12, true},
+                                           KeyCase{"F13", Qt::Key_F13, true},
+                                           KeyCase{"F35", Qt::Key_F35, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherKeys, WindowKeyTest,
+    ::testing::Values(KeyCase{"Insert", Qt::Key_Insert, true}, KeyCase{"Pause", Qt::Key_Pause, true},
+                      KeyCase{"PrintScreen", Qt::Key_Print, true}, KeyCase{"Menu", Qt::Key_Menu, true},
+                      KeyCase{"Help", Qt::Key_Help, true}, KeyCase{"ScrollLock", Qt::Key_ScrollLock, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(ModifiersAlone, WindowKeyTest,
+                         ::testing::Values(KeyCase{"Shift", Qt::Key_Shift, false},
+                                           KeyCase{"Control", Qt::Key_Control, false},
+                                           KeyCase{"Alt", Qt::Key_Alt, false},
+                                           KeyCase{"Meta", Qt::Key_Meta, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowTest, AWindowWhoseConstructionRaisesIsNotLeftRegistered) {
   ProbeWnd::failOnOpen = true;

@@ -40,6 +40,13 @@ constexpr std::array<std::pair<int, char>, 15> kKeyCodes = {{
     {Qt::Key_PageDown, 12},
 }};
 
+// Keys that type nothing and have no code of their own hand over the original's code for
+// function keys, so that a window that reacts to any key sees them too.
+constexpr char kFunctionKeyCode = 16;
+constexpr std::array<int, 6> kOtherFunctionKeys = {
+    Qt::Key_Insert, Qt::Key_Pause, Qt::Key_Print, Qt::Key_Menu, Qt::Key_Help, Qt::Key_ScrollLock,
+};
+
 }  // namespace
 
 QFont ResolveFont(std::string_view family, int size, bool bold, bool italic, bool underline) {
@@ -61,7 +68,10 @@ std::string KeyText(const QKeyEvent& event) {
   // over the plain letter instead, so the code is made from the key.
   if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
     return std::string(1, static_cast<char>(key - Qt::Key_A + 1));
-  // Modifiers alone, function keys and the like type nothing and reach no handler.
+  if ((key >= Qt::Key_F1 && key <= Qt::Key_F35) ||
+      std::find(kOtherFunctionKeys.begin(), kOtherFunctionKeys.end(), key) != kOtherFunctionKeys.end())
+    return std::string(1, kFunctionKeyCode);
+  // Modifiers alone type nothing and reach no handler.
   return ToStdString(event.text());
 }
 

@@ -58,9 +58,11 @@ struct WindowImpl {
   // Fixes the content size and the size limits.
   void UpdateSize();
   void UpdateBackground();
-  // Puts the window on screen for the first time (centred for Placement 0).
+  // Puts the window on screen, out of the task bar, raised and active (centred the first
+  // time for Placement 0).
   void ShowNow();
-  // Orders keyboard focus by the controls' TabIndex.
+  // Orders keyboard focus by the controls' TabIndex; a control that lies under a later one
+  // takes no focus.
   void UpdateTabOrder();
 
   Window& owner;

@@ -3,9 +3,12 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QRect>
 #include <QScreen>
 #include <algorithm>
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 #include "platform/RectControl.h"
 #include "platform/Window.h"
@@ -20,6 +23,27 @@ namespace {
 
 // Keeps the window alive while one of its events runs: a handler may close it.
 std::shared_ptr<Window> Keep(Window* window) { return window ? window->weak_from_this().lock() : nullptr; }
+
+// How much of a control may show from under a later one while it still counts as hidden:
+// a strip this thin shows nothing of it and takes no aimed click.
+constexpr int kSliver = 3;
+
+QRect AreaOf(const RectControlImpl& c) {
+  return {c.left, c.top, std::max(c.width, 0), std::max(c.height, 0)};
+}
+
+// Whether the control at `at` lies wholly under a visible control of the same parent made
+// after it, and so above it.
+bool Buried(std::size_t at, const std::vector<RectControlImpl*>& all) {
+  const RectControlImpl& below = *all[at];
+  for (std::size_t later = at + 1; later < all.size(); ++later) {
+    const RectControlImpl& above = *all[later];
+    if (above.visible && above.initialParent == below.initialParent &&
+        AreaOf(above).adjusted(-kSliver, -kSliver, kSliver, kSliver).contains(AreaOf(below)))
+      return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -104,7 +128,11 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
 void WindowWidget::closeEvent(QCloseEvent* event) {
   // The window's own close path decides; Qt only hides or deletes what it says.
   event->ignore();
-  if (const auto window = Keep(owner_)) Guarded([&] { return window->Close(); }, false);
+  const auto window = Keep(owner_);
+  // A close request comes from outside: the system's own closing (Quit) calls Close
+  // directly. So a window without a close box cannot be closed by the window manager.
+  if (!window || !window->CloseButton()) return;
+  Guarded([&] { return window->Close(); }, false);
 }
 
 WindowImpl::WindowImpl(Window& owner) : owner(owner), frame(new WindowWidget(owner)) {
@@ -180,6 +208,8 @@ void WindowImpl::ShowNow() {
       frame->move(left, top);
     }
   }
+  // Shown from the task bar too: a window minimised, or hidden while minimised, comes back.
+  frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
   fullScreen ? frame->showFullScreen() : frame->show();
   frame->raise();
   frame->activateWindow();
@@ -191,6 +221,10 @@ void WindowImpl::UpdateTabOrder() {
   std::vector<RectControlImpl*> all;
   for (const auto& control : owner.Controls())
     if (auto* rect = dynamic_cast<RectControl*>(control.get())) all.push_back(&rect->Impl());
+  // A control nobody can see takes no focus, by Tab or by click: keys would go where
+  // nothing shows.
+  for (std::size_t i = 0; i < all.size(); ++i)
+    if (all[i]->widget && Buried(i, all)) all[i]->widget->setFocusPolicy(Qt::NoFocus);
   std::vector<QWidget*> chain;
   std::function<void(const std::string&)> visit = [&](const std::string& parent) {
     std::vector<RectControlImpl*> children;
