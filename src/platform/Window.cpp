@@ -111,8 +111,8 @@ std::shared_ptr<MenuBar> Window::MenuBar() const { return menuBar_; }
 
 void Window::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) {
   RuntimeTrace("SetMenuBar " + className_);
+  // Set in Layout, before the window is ever shown: it takes its bar when it appears.
   menuBar_ = std::move(menuBar);
-  if (impl_->frame && impl_->frame->isVisible()) detail::RefreshMenuBarView(*this);
 }
 
 void Window::AddMenuHandler(std::string_view itemName, MenuHandler handler) {
@@ -161,40 +161,20 @@ std::int32_t Window::Height() const { return impl_->height; }
 std::int32_t Window::Frame() const { return impl_->frameKind; }
 const std::string& Window::Title() const { return impl_->title; }
 bool Window::CloseButton() const { return impl_->closeButton; }
-bool Window::MinimizeButton() const { return impl_->minimizeButton; }
-bool Window::MaximizeButton() const { return impl_->maximizeButton; }
-bool Window::Resizeable() const { return impl_->resizeable; }
-bool Window::MenuBarVisible() const { return impl_->menuBarVisible; }
 
 const PropertyTable& Window::Properties() const { return WindowProperties(); }
 
 void Window::SetProperty(std::string_view name, const PropertyValue& value) {
   detail::WindowImpl& w = *impl_;
-  if (name == "Placement") {
-    w.placement = AsInt(value);
-  } else if (name == "Width") {
+  if (name == "Width") {
     w.width = std::max(AsInt(value), 0);
     w.UpdateSize();
   } else if (name == "Height") {
     w.height = std::max(AsInt(value), 0);
     w.UpdateSize();
-  } else if (name == "MinWidth") {
-    w.minWidth = AsInt(value);
-    w.UpdateSize();
-  } else if (name == "MinHeight") {
-    w.minHeight = AsInt(value);
-    w.UpdateSize();
-  } else if (name == "MaxWidth") {
-    w.maxWidth = AsInt(value);
-    w.UpdateSize();
-  } else if (name == "MaxHeight") {
-    w.maxHeight = AsInt(value);
-    w.UpdateSize();
   } else if (name == "Frame") {
     w.frameKind = AsInt(value);
     w.UpdateFlags();
-  } else if (name == "Composite") {
-    w.composite = AsBool(value);
   } else if (name == "HasBackColor") {
     w.hasBackColor = AsBool(value);
     w.UpdateBackground();
@@ -208,32 +188,9 @@ void Window::SetProperty(std::string_view name, const PropertyValue& value) {
     w.visibleFromRecord = AsBool(value);
     // During construction the window appears once it is built; afterwards at once.
     if (w.constructed) w.visibleFromRecord ? Show() : Hide();
-  } else if (name == "FullScreen") {
-    w.fullScreen = AsBool(value);
-  } else if (name == "MenuBarVisible") {
-    w.menuBarVisible = AsBool(value);
   } else if (name == "CloseButton") {
     w.closeButton = AsBool(value);
     w.UpdateFlags();
-  } else if (name == "Resizeable") {
-    w.resizeable = AsBool(value);
-    w.UpdateSize();
-  } else if (name == "LiveResize") {
-    w.liveResize = AsBool(value);
-  } else if (name == "MaximizeButton") {
-    w.maximizeButton = AsBool(value);
-    w.UpdateFlags();
-  } else if (name == "MinimizeButton") {
-    w.minimizeButton = AsBool(value);
-    w.UpdateFlags();
-  } else if (name == "MacProcID") {
-    w.macProcId = AsInt(value);
-  } else if (name == "_mInitialControlsCreated") {
-    w.initialControlsCreated = AsInt(value);
-  } else if (name == "Top") {
-    w.top = AsInt(value);
-  } else if (name == "Left") {
-    w.left = AsInt(value);
   }
 }
 

@@ -83,10 +83,6 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::int32_t Frame() const;
   const std::string& Title() const;
   bool CloseButton() const;
-  bool MinimizeButton() const;
-  bool MaximizeButton() const;
-  bool Resizeable() const;
-  bool MenuBarVisible() const;
 
   const PropertyTable& Properties() const override;
   void SetProperty(std::string_view name, const PropertyValue& value) override;

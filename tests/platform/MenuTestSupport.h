@@ -100,7 +100,6 @@ class TestWindow : public platform::Window {
     SetProperty("Frame", std::int32_t{frame_});
     SetProperty("Width", std::int32_t{240});
     SetProperty("Height", std::int32_t{120});
-    SetProperty("Resizeable", false);
     SetProperty("Title", ClassName());
   }
   void Event_EnableMenuItems() override {

@@ -112,22 +112,17 @@ struct BarCase {
   bool show;
   bool ownBar;
   bool appBar;
-  bool menuBarVisible;
-  bool fullScreen;
   bool expectBar;
 };
 
 void PrintTo(const BarCase& c, std::ostream* os) { *os << c.label; }
 
 constexpr BarCase kBarCases[] = {
-    {"DocumentWithApplicationBar", 0, true, false, true, true, false, true},
-    {"DocumentWithOwnBar", 0, true, true, false, true, false, true},
-    {"DocumentWithoutAnyBar", 0, true, false, false, true, false, false},
-    {"HiddenDocument", 0, false, true, true, true, false, false},
-    {"PlainBox", 2, true, true, true, true, false, false},
-    // Its commands must stay reachable: only a full-screen window goes without.
-    {"MenuBarVisibleFalseStillShows", 0, true, true, true, false, false, true},
-    {"FullScreenWithoutBar", 0, true, true, true, false, true, false},
+    {"DocumentWithApplicationBar", 0, true, false, true, true},
+    {"DocumentWithOwnBar", 0, true, true, false, true},
+    {"DocumentWithoutAnyBar", 0, true, false, false, false},
+    {"HiddenDocument", 0, false, true, true, false},
+    {"PlainBox", 2, true, true, true, false},
 };
 
 class MenuBarPresence : public ::testing::TestWithParam<BarCase> {};
@@ -137,8 +132,6 @@ TEST_P(MenuBarPresence, OnlyShownDocumentWindowsShowABar) {
   const auto bar = MakeBar(kBar);
   const auto app = RegisterApp(c.appBar ? bar : nullptr);
   const auto window = MakeWindow("Win.Win", c.frame, c.ownBar ? bar : nullptr);
-  window->SetProperty("MenuBarVisible", c.menuBarVisible);
-  window->SetProperty("FullScreen", c.fullScreen);
   if (c.show) window->Show();
   QTest::qWait(0);
   EXPECT_EQ(MenuBarOf(*window) != nullptr, c.expectBar);

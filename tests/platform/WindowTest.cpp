@@ -28,8 +28,7 @@ velmora_test::Entries ProbeRecord() {
                                                            {"Height", 200},
                                                            {"BackColor", platform::Color(0x336699)},
                                                            {"Title", std::string_view("Probe")},
-                                                           {"Visible", false},
-                                                           {"MenuBarVisible", true}});
+                                                           {"Visible", false}});
 }
 
 // Records what the framework calls, in order.

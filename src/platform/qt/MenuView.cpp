@@ -104,8 +104,8 @@ void RefreshMenuBarView(Window& window) {
   std::shared_ptr<MenuBar> model = window.MenuBar();
   if (!model)
     if (const auto application = getAppObject()) model = application->MenuBar();
-  // Document windows show their bar; a full-screen one may do without it.
-  const bool shows = model && impl.frameKind == 0 && (impl.menuBarVisible || !impl.fullScreen);
+  // Document windows show their bar; the hidden start window and the plain box do not.
+  const bool shows = model && impl.frameKind == 0;
   if (!shows) {
     if (impl.frame->menuWidget()) impl.frame->setMenuWidget(nullptr);
     return;

@@ -32,10 +32,6 @@ struct RectControlImpl {
   std::int32_t top = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
-  bool lockLeft = false;
-  bool lockTop = false;
-  bool lockRight = false;
-  bool lockBottom = false;
   std::int32_t tabIndex = -1;  // none: the rounded rectangle's record has no TabIndex
   bool visible = true;
   bool enabled = true;

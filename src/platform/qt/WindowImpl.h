@@ -21,11 +21,9 @@ class ContentWidget : public QWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   Window* owner_;
-  QSize lastSize_;
 };
 
 // The top-level Qt window: title bar and buttons by the record, an optional menu bar
@@ -55,11 +53,11 @@ struct WindowImpl {
 
   // Applies the window kind and buttons to the Qt window flags.
   void UpdateFlags();
-  // Fixes the content size and the size limits.
+  // Fixes the content size: no window can be resized.
   void UpdateSize();
   void UpdateBackground();
-  // Puts the window on screen, out of the task bar, raised and active (centred the first
-  // time for Placement 0).
+  // Puts the window on screen, out of the task bar, raised and active (centred on the
+  // screen the first time).
   void ShowNow();
   // Orders keyboard focus by the controls' TabIndex; a control that lies under a later one
   // takes no focus.
@@ -68,30 +66,14 @@ struct WindowImpl {
   Window& owner;
   QPointer<WindowWidget> frame;
 
-  std::int32_t placement = 0;
   std::int32_t width = 100;
   std::int32_t height = 100;
-  std::int32_t minWidth = 64;
-  std::int32_t minHeight = 64;
-  std::int32_t maxWidth = 32000;
-  std::int32_t maxHeight = 32000;
   std::int32_t frameKind = 0;
-  std::int32_t top = 0;
-  std::int32_t left = 0;
-  std::int32_t macProcId = 0;
-  std::int32_t initialControlsCreated = 0;
-  bool composite = false;
   bool hasBackColor = false;
   std::uint32_t backColor = 0xFFFFFF;
   std::string title;
   bool visibleFromRecord = false;
-  bool fullScreen = false;
-  bool menuBarVisible = true;
   bool closeButton = true;
-  bool resizeable = false;
-  bool liveResize = false;
-  bool maximizeButton = false;
-  bool minimizeButton = true;
 
   bool constructed = false;  // Constructor has finished
   bool open = false;         // registered and not yet closed

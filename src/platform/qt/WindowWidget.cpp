@@ -57,32 +57,6 @@ void ContentWidget::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
-// Controls follow the edges they are locked to when the content changes size.
-void ContentWidget::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  const QSize now = event->size();
-  const auto window = Keep(owner_);
-  if (window && lastSize_.isValid() && now != lastSize_) {
-    const int dw = now.width() - lastSize_.width();
-    const int dh = now.height() - lastSize_.height();
-    for (const auto& control : window->Controls()) {
-      auto* rect = dynamic_cast<RectControl*>(control.get());
-      if (!rect) continue;
-      RectControlImpl& c = rect->Impl();
-      if (c.lockRight && c.lockLeft)
-        c.width += dw;
-      else if (c.lockRight)
-        c.left += dw;
-      if (c.lockBottom && c.lockTop)
-        c.height += dh;
-      else if (c.lockBottom)
-        c.top += dh;
-      c.ApplyGeometry();
-    }
-  }
-  lastSize_ = now;
-}
-
 WindowWidget::WindowWidget(Window& owner) : owner_(&owner), content_(new ContentWidget(owner, this)) {
   setCentralWidget(content_);
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -156,10 +130,8 @@ void WindowImpl::UpdateFlags() {
   if (frameKind == 2) {
     flags |= Qt::FramelessWindowHint;  // a plain box: no title bar, no buttons
   } else {
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
     if (closeButton) flags |= Qt::WindowCloseButtonHint;
-    if (minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
-    if (maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
   }
   if (frame->windowFlags() == flags) return;
   const bool wasVisible = frame->isVisible();
@@ -168,19 +140,7 @@ void WindowImpl::UpdateFlags() {
 }
 
 void WindowImpl::UpdateSize() {
-  if (!frame) return;
-  ContentWidget* content = frame->Content();
-  if (resizeable) {
-    frame->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-    content->setMinimumSize(std::max(minWidth, 0), std::max(minHeight, 0));
-    content->setMaximumSize(std::clamp(maxWidth, 0, QWIDGETSIZE_MAX),
-                            std::clamp(maxHeight, 0, QWIDGETSIZE_MAX));
-    content->resize(width, height);
-    frame->adjustSize();
-  } else {
-    content->setFixedSize(width, height);
-    frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
-  }
+  if (frame) frame->Content()->setFixedSize(width, height);
 }
 
 void WindowImpl::UpdateBackground() {
@@ -199,18 +159,14 @@ void WindowImpl::ShowNow() {
   if (!shownOnce) {
     shownOnce = true;
     frame->adjustSize();
-    if (placement == 0) {
-      if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        frame->move(area.center() - QPoint(frame->width() / 2, frame->height() / 2));
-      }
-    } else {
-      frame->move(left, top);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      frame->move(area.center() - QPoint(frame->width() / 2, frame->height() / 2));
     }
   }
   // Shown from the task bar too: a window minimised, or hidden while minimised, comes back.
   frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
-  fullScreen ? frame->showFullScreen() : frame->show();
+  frame->show();
   frame->raise();
   frame->activateWindow();
 }
