@@ -20,31 +20,23 @@ void Control::InstallEventHandler(std::string_view eventName, const Delegate& ha
 
 bool Control::HasEventHandler(std::string_view eventName) const { return handlers_.contains(eventName); }
 
-bool Control::FireKeyDown(const std::string& key) {
-  const auto found = handlers_.find("KeyDown");
-  if (found == handlers_.end()) return false;
-  const auto method = std::get<Delegate::KeyDown>(found->second.Call());
+template <class Method, class... Args>
+auto Control::Fire(std::string_view eventName, Args... args) {
+  using Result = decltype(std::declval<Method>()(std::declval<Window&>(), args...));
+  const auto found = handlers_.find(eventName);
+  if (found == handlers_.end()) return Result();
+  const auto method = std::get<Method>(found->second.Call());
   const auto keep = shared_from_this();
   const auto window = HandlerWindow();  // found from the control at each event
-  return method(NotNil(window), key);
+  return method(NotNil(window), args...);
 }
 
-void Control::FireAction() {
-  const auto found = handlers_.find("Action");
-  if (found == handlers_.end()) return;
-  const auto method = std::get<Delegate::Action>(found->second.Call());
-  const auto keep = shared_from_this();
-  const auto window = HandlerWindow();
-  method(NotNil(window));
-}
+bool Control::FireKeyDown(const std::string& key) { return Fire<Delegate::KeyDown>("KeyDown", key); }
+
+void Control::FireAction() { Fire<Delegate::Action>("Action"); }
 
 bool Control::FireMouseDown(std::int32_t x, std::int32_t y) {
-  const auto found = handlers_.find("MouseDown");
-  if (found == handlers_.end()) return false;
-  const auto method = std::get<Delegate::MouseDown>(found->second.Call());
-  const auto keep = shared_from_this();
-  const auto window = HandlerWindow();
-  return method(NotNil(window), x, y);
+  return Fire<Delegate::MouseDown>("MouseDown", x, y);
 }
 
 void InstallInstanceEventHandler(Control& control, std::string_view eventName, const Delegate& handler) {

@@ -49,6 +49,9 @@ class Control : public PropertyTarget, public std::enable_shared_from_this<Contr
 
  private:
   friend class Window;
+  // Runs the handler bound to the event with the control's window, if any.
+  template <class Method, class... Args>
+  auto Fire(std::string_view eventName, Args... args);
   void SetRegisteredName(std::string_view name) { name_ = name; }
 
   std::string name_;

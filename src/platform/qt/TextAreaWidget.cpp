@@ -94,7 +94,6 @@ bool IsBold(const QTextCharFormat& format, const QFont& fallback) {
 }  // namespace
 
 TextAreaWidget::TextAreaWidget() {
-  setAcceptRichText(true);
   setTabChangesFocus(true);
   // Every field has a one-pixel box.
   setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -189,17 +188,6 @@ void TextAreaWidget::SetMultiline(bool multiline) {
   multiline_ = multiline;
   if (!multiline_) RemoveLineBreaks(0, document()->characterCount() - 1);
   ApplyKind();
-}
-
-void TextAreaWidget::SetStyled(bool styled) {
-  styled_ = styled;
-  setAcceptRichText(styled_);
-  if (!styled_) {
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.setCharFormat(QTextCharFormat());
-    setCurrentCharFormat(QTextCharFormat());
-  }
 }
 
 void TextAreaWidget::SetVerticalScrollbar(bool vertical) {

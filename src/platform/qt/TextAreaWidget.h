@@ -42,7 +42,8 @@ class TextAreaWidget : public QTextEdit {
   bool Multiline() const { return multiline_; }
   void SetMultiline(bool multiline);
   bool Styled() const { return styled_; }
-  void SetStyled(bool styled);
+  // Set before any text: an unstyled field takes no bold run.
+  void SetStyled(bool styled) { styled_ = styled; }
   std::int32_t Limit() const { return limit_; }
   void SetLimit(std::int32_t limit) { limit_ = limit; }
   // A multi-line field wraps its lines and scrolls vertically when told to.
