@@ -8,12 +8,19 @@
 namespace platform::detail {
 namespace {
 
-// The original's family names and the faces they stand for here. No style hint: with
-// one, Qt picks a wider face than the metric twins the layouts were made for.
-constexpr std::array<std::pair<std::string_view, const char*>, 3> kFamilies = {{
-    {"System", "Helvetica"},
-    {"Times", "Times"},
-    {"Courier", "Courier"},
+// The original's family names and the faces they stand for here: the metric twins the
+// layouts were made for, then the classic name for the desktop to resolve. The twins come
+// first because fontconfig may map the classic names to other faces (ghostscript's,
+// pulled in by many desktop packages). No style hint: with one, Qt picks a wider face.
+struct FamilyFaces {
+  std::string_view name;
+  const char* twin;
+  const char* classic;
+};
+constexpr std::array<FamilyFaces, 3> kFamilies = {{
+    {"System", "Liberation Sans", "Helvetica"},
+    {"Times", "Liberation Serif", "Times"},
+    {"Courier", "Liberation Mono", "Courier"},
 }};
 
 // A record that gives no size leaves the framework's own.
@@ -42,8 +49,13 @@ constexpr std::array<std::pair<int, char>, 15> kKeyCodes = {{
 
 QFont ResolveFont(std::string_view family, int size, bool bold, bool italic, bool underline) {
   const auto known = std::find_if(kFamilies.begin(), kFamilies.end(),
-                                  [family](const auto& entry) { return entry.first == family; });
-  QFont font(known != kFamilies.end() ? QString::fromLatin1(known->second) : ToQString(family));
+                                  [family](const FamilyFaces& entry) { return entry.name == family; });
+  QFont font;
+  if (known != kFamilies.end()) {
+    font.setFamilies({QString::fromLatin1(known->twin), QString::fromLatin1(known->classic)});
+  } else {
+    font.setFamily(ToQString(family));
+  }
   font.setPixelSize(size > 0 ? size : kDefaultPixelSize);
   font.setBold(bold);
   font.setItalic(italic);
