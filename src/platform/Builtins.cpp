@@ -14,6 +14,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/RuntimeException.h"
 #include "platform/qt/BeepCounter.h"
+#include "platform/qt/DialogOwner.h"
 #include "platform/qt/QtConvert.h"
 
 namespace platform {
@@ -95,7 +96,8 @@ void MsgBox(std::string_view text) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     return;
   }
-  QMessageBox box;
+  const detail::DialogOwner owner;
+  QMessageBox box(owner.Parent());
   box.setWindowTitle(QString::fromLatin1(kMessageBoxTitle));
   // The text is the program's message, never markup.
   box.setTextFormat(Qt::PlainText);

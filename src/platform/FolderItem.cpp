@@ -100,7 +100,10 @@ std::shared_ptr<FolderItem> GetApplicationBundleResources() {
   const std::shared_ptr<FolderItem> executable = RuntimeExecutableFile();
   const std::shared_ptr<FolderItem> folder = NotNil(executable).Parent();
   const std::shared_ptr<FolderItem> bundle = NotNil(folder).Parent();
-  return NotNil(bundle).Child(kResourcesFolder);
+  // A missing folder (an executable copied out on its own) is no folder: its pictures
+  // are then missing, not an error.
+  std::shared_ptr<FolderItem> resources = NotNil(bundle).Child(kResourcesFolder);
+  return resources && resources->Directory() ? resources : nullptr;
 }
 
 }  // namespace platform

@@ -33,8 +33,8 @@ class FolderItem {
 // The running executable's file, links resolved.
 std::shared_ptr<FolderItem> RuntimeExecutableFile();
 
-// The executable's folder's parent's child "Resources", as it comes (possibly an item
-// that does not exist). Raises the nil-object exception when the executable's file or
+// The executable's folder's parent's child "Resources" when that is an existing folder,
+// otherwise nothing. Raises the nil-object exception when the executable's file or
 // either parent is nothing.
 std::shared_ptr<FolderItem> GetApplicationBundleResources();
 

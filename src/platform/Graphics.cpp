@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/Window.h"
+#include "platform/qt/DialogOwner.h"
 #include "platform/qt/GraphicsImpl.h"
 #include "platform/qt/WindowImpl.h"
 
@@ -70,7 +71,9 @@ std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>&
                                             const std::shared_ptr<Window>& owner) {
   // This platform keeps no page set-up of its own: the dialog holds paper and margins.
   (void)setup;
-  QWidget* parent = owner ? owner->Impl().frame.data() : nullptr;
+  // The system gives no owner: the dialog then belongs to the active window.
+  const detail::DialogOwner dialogOwner(owner ? owner->Impl().frame.data() : nullptr);
+  QWidget* parent = dialogOwner.Parent();
 
   // Made only now: the first printer loads the print system.
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -3,6 +3,7 @@
 #include <cxxabi.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/RuntimeException.h"
 #include "platform/Window.h"
+#include "platform/qt/DialogOwner.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/RuntimeState.h"
 
@@ -151,10 +153,17 @@ void RuntimeUnhandledException(std::exception_ptr exception) {
   RuntimeTrace("RuntimeUnhandledException " + className);
   std::fprintf(stderr, "velmora: unhandled %s: %s\n", className.c_str(), message.c_str());
   if (state.application) {
+    const detail::DialogOwner owner;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"),
                     QStringLiteral("An unhandled %1 occurred.").arg(QString::fromStdString(className)),
-                    QMessageBox::Ok);
-    box.setInformativeText(QString::fromStdString(message));
+                    QMessageBox::Ok, owner.Parent());
+    // Class names and messages are never markup: a template's name has angle brackets.
+    box.setTextFormat(Qt::PlainText);
+    const QString informative = QString::fromStdString(message);
+    box.setInformativeText(informative);
+    // The box reads its informative text as rich text whenever it looks like markup.
+    for (QLabel* label : box.findChildren<QLabel*>())
+      if (label->text() == informative) label->setTextFormat(Qt::PlainText);
     box.exec();
   }
 }

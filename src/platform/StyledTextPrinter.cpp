@@ -30,8 +30,10 @@ StyledTextPrinterImpl::StyledTextPrinterImpl(const QTextDocument& source, std::s
     : document(source.clone()), graphics(std::move(surface)) {
   // The layout keeps no paint device: the text's pixel sizes stay layout units, and the
   // surface's painter makes each unit a point.
+  // Never wider than the page's printable area: on small paper the lines wrap narrower
+  // rather than run off the page.
   document->setDocumentMargin(0);
-  document->setTextWidth(std::max(width, 1));
+  document->setTextWidth(std::max(std::min(width, graphics->Width()), 1));
   document->documentLayout()->documentSize();  // lays out the whole text now
 
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
@@ -58,6 +60,9 @@ bool StyledTextPrinter::Eof() const { return impl_->next >= impl_->lines.size();
 void StyledTextPrinter::DrawBlock(std::int32_t x, std::int32_t y, std::int32_t height) {
   auto& lines = impl_->lines;
   if (impl_->next >= lines.size()) return;
+  // Nor taller than what is left of the printable area below y: a shorter block leaves
+  // the rest of the text to the next page instead of cutting lines off at its foot.
+  height = std::min(height, impl_->graphics->Height() - y);
 
   // The block takes whole lines while they fit; the first line always goes in, so a line
   // taller than the block still moves the text on.

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Uses the built program on a real X server as a person would, and checks what it shows.
 
-Starts a private Xvfb, starts the bundle's velmora on it, waits for the splash and then the
-calculator, types a height and a weight with real key events, clicks "Calculate", and
+Starts a private Xvfb with openbox as its window manager, starts the bundle's velmora on it,
+asks the window manager to close the splash (Alt+F4), which must leave it up, waits for the
+calculator, clicks "Calculate" with empty fields and expects a message box that belongs to
+the calculator, types a height and a weight with real key events, clicks "Calculate", and
 compares the window's pixels with the same state rendered offscreen by velmora_e2e_reference.
-Then opens the description with "Information", quits with Ctrl+Q and expects status 0
-within the quit bound. Pictures and the program's output stay in the output folder.
+Then opens the description with "Information", minimises it and expects "Information" to
+bring it back, quits with Ctrl+Q and expects status 0 within the quit bound. Pictures and
+the program's output stay in the output folder.
 """
 
 from __future__ import annotations
@@ -43,6 +46,10 @@ WHITE = b"\xff\xff\xff"
 # A point inside the grey input panel with nothing drawn over it.
 PANEL_POINT = (350, 130)
 PANEL_GREY = b"\xe6\xe6\xe6"
+
+# The box for a weight out of range: its title and the key that dismisses it.
+MESSAGE_TITLE = "Velmora"
+DISMISS_KEY = "Return"
 
 SPLASH_SECONDS = 30.0  # start-up under a sanitizer on a loaded machine
 CALCULATOR_SECONDS = 15.0
@@ -115,7 +122,7 @@ class EndToEnd:
         reference_process = self.start_reference()
         try:
             with (
-                XServer(self.output / "xvfb.log") as server,
+                XServer(self.output / "xvfb.log", window_manager=True) as server,
                 Program(server, self.options.velmora, self.output / "velmora.log") as program,
             ):
                 self.server, self.program = server, program
@@ -142,6 +149,16 @@ class EndToEnd:
         splash = xsession.wait_until(splash_or_early_calculator, SPLASH_SECONDS, "the splash (a 300x200 window)")
         splash_seen = time.monotonic()
         log(f"{self.elapsed()}  splash {splash.width}x{splash.height} (window {splash.id})")
+
+        # A close request from the window manager: the splash has no close box and stays.
+        # Closed, its window would be gone, and the timer would make a new About window.
+        server.xdotool("windowactivate", "--sync", str(splash.id), check=False)
+        xsession.wait_until(
+            lambda: server.focused_window() == splash.id, STEP_SECONDS, "the splash to get the keyboard"
+        )
+        server.xdotool("key", "alt+F4")
+        log(f"{self.elapsed()}  Alt+F4 on the splash")
+
         calculator = xsession.wait_until(
             lambda: program.find_window(xsession.is_calculator), CALCULATOR_SECONDS, 'the window "Velmora"'
         )
@@ -152,10 +169,15 @@ class EndToEnd:
         xsession.wait_until(
             lambda: not program.find_window(xsession.is_splash), STEP_SECONDS, "the splash to go away"
         )
-        # The program gives its window the keyboard itself; no window manager helps.
+        kept = server.exists(splash.id)
+        if not kept:
+            raise Failure("the splash closed on the window manager's close request")
+        if kept:
+            log(f"{self.elapsed()}  the splash stayed until the calculator took its place")
         xsession.wait_until(
             lambda: server.focused_window() == calculator.id, STEP_SECONDS, "the calculator to get the keyboard"
         )
+        # The content lies at the bottom of the client window, below the menu bar.
         menu_height = calculator.height - xsession.CONTENT_HEIGHT
 
         # Mapped is not yet painted: wait for the input panel's grey before judging the picture.
@@ -167,7 +189,30 @@ class EndToEnd:
         if blank.count(lambda c: c != WHITE) != 0:
             raise Failure("the result area is not blank when the calculator opens")
 
-        # 2. A height and a weight from the keyboard: focus starts in the feet field.
+        # 2. "Calculate" with empty fields: a message box that belongs to the calculator, and
+        #    once it is dismissed the keyboard is back in the calculator.
+        self.click(calculator, xsession.CALCULATE_POINT, menu_height)
+        box = xsession.wait_until(
+            lambda: program.find_window(
+                lambda w: w.title == MESSAGE_TITLE and w.id != calculator.id and not xsession.is_splash(w)
+            ),
+            STEP_SECONDS,
+            "the message box",
+        )
+        owner = server.transient_for(box.id)
+        if owner != calculator.id:
+            raise Failure(f"the message box (window {box.id}) is transient for {owner}, not the calculator")
+        log(f"{self.elapsed()}  message box {box.width}x{box.height} (window {box.id}) transient for the calculator")
+        xsession.wait_until(
+            lambda: server.focused_window() == box.id, STEP_SECONDS, "the message box to get the keyboard"
+        )
+        server.xdotool("key", DISMISS_KEY)
+        xsession.wait_until(lambda: not server.viewable(box.id), STEP_SECONDS, "the message box to go")
+        xsession.wait_until(
+            lambda: server.focused_window() == calculator.id, STEP_SECONDS, "the calculator to get the keyboard back"
+        )
+
+        # 3. A height and a weight from the keyboard: focus starts in the feet field.
         server.xdotool("type", "--delay", "20", FEET)
         server.xdotool("key", "Tab")
         server.xdotool("type", "--delay", "20", INCHES)
@@ -175,17 +220,18 @@ class EndToEnd:
         server.xdotool("type", "--delay", "20", POUNDS)
         log(f"{self.elapsed()}  typed {FEET}, Tab, {INCHES}, Tab, {POUNDS}")
 
-        # 3. "Calculate", then the pointer leaves so no button is drawn hovered.
+        # 4. "Calculate", then the pointer leaves so no button is drawn hovered.
         self.click(calculator, xsession.CALCULATE_POINT, menu_height)
         reference, reference_menu_height = self.finish_reference(reference_process)
-        if (reference.width, reference.height) != (calculator.width, calculator.height):
+        # The menu bar's height is the desktop's; the content is the program's.
+        if (reference.width, reference.height - reference_menu_height) != (calculator.width, xsession.CONTENT_HEIGHT):
             raise Failure(
-                f"the window is {calculator.width}x{calculator.height} on X but "
-                f"{reference.width}x{reference.height} offscreen"
+                f"the content is {calculator.width}x{xsession.CONTENT_HEIGHT} on X but "
+                f"{reference.width}x{reference.height - reference_menu_height} offscreen"
             )
         if reference_menu_height != menu_height:
-            raise Failure(f"the menu bar is {menu_height} px on X but {reference_menu_height} px offscreen")
-        expected = self.area(reference, RESULT_AREA, menu_height)
+            log(f"{self.elapsed()}  the menu bar is {menu_height} px on X and {reference_menu_height} px offscreen")
+        expected = self.area(reference, RESULT_AREA, reference_menu_height)
         if expected.count(lambda c: max(c) < DARK_LEVEL) < MIN_DARK_PIXELS:
             raise Failure("the offscreen reference shows no result line")
 
@@ -204,7 +250,7 @@ class EndToEnd:
             raise Failure(f"the result line has only {dark} dark pixels")
         for area in FIELD_AREAS:
             differing = self.area(shown, area, menu_height).differing_pixels(
-                self.area(reference, area, menu_height), CHANNEL_TOLERANCE
+                self.area(reference, area, reference_menu_height), CHANNEL_TOLERANCE
             )
             if differing > MAX_DIFFERING_PIXELS:
                 raise Failure(f"the {area[0]} differs from the offscreen rendering in {differing} pixels")
@@ -214,15 +260,35 @@ class EndToEnd:
             f"fields equal; {whole} of {shown.width * shown.height} pixels differ in the whole window"
         )
 
-        # 4. "Information" acts on the press and opens the description.
+        # 5. "Information" acts on the press and opens the description.
         self.click(calculator, xsession.INFORMATION_POINT, menu_height)
         description = xsession.wait_until(
             lambda: program.find_window(xsession.is_description), STEP_SECONDS, 'the window "Description"'
         )
         log(f"{self.elapsed()}  Description {description.width}x{description.height} (window {description.id})")
 
-        # 5. Ctrl+Q in the calculator ends the program with status 0.
-        server.xdotool("windowfocus", "--sync", str(calculator.id))
+        # 6. Minimised to the task bar, the description comes back on "Information".
+        server.xdotool("windowminimize", "--sync", str(description.id))
+        xsession.wait_until(
+            lambda: server.wm_state(description.id) == "Iconic", STEP_SECONDS, "the description to be minimised"
+        )
+        self.click(calculator, xsession.INFORMATION_POINT, menu_height)
+        try:
+            xsession.wait_until(
+                lambda: server.wm_state(description.id) == "Normal" and server.viewable(description.id),
+                STEP_SECONDS,
+                "the minimised description to come back",
+            )
+            back = True
+        except Failure:
+            back = False
+        if not back:
+            raise Failure('"Information" left the description minimised')
+        if back:
+            log(f"{self.elapsed()}  the minimised description came back on Information")
+
+        # 7. Ctrl+Q in the calculator ends the program with status 0.
+        server.xdotool("windowactivate", "--sync", str(calculator.id), check=False)
         xsession.wait_until(
             lambda: server.focused_window() == calculator.id, STEP_SECONDS, "the calculator to get the keyboard back"
         )

@@ -1,7 +1,8 @@
 """A private X server, the program on it, and the hands of a user: xdotool and screenshots.
 
 Used by the end-to-end test and by scripts/screenshot. Python 3.11 standard library only;
-needs Xvfb, xdotool and ImageMagick's import on the PATH.
+needs Xvfb, xdotool, xprop, xwininfo and ImageMagick's import on the PATH, and openbox for a
+session with a window manager.
 """
 
 from __future__ import annotations
@@ -60,12 +61,16 @@ def wait_until(condition, seconds: float, what: str):
 
 
 class XServer:
-    """Xvfb with no window manager, on a display number that no other server holds."""
+    """Xvfb on a display number that no other server holds, bare or with openbox managing
+    its windows as a desktop's window manager does."""
 
-    def __init__(self, log: Path) -> None:
+    def __init__(self, log: Path, window_manager: bool = False) -> None:
         self.log = log
         self.process: subprocess.Popen | None = None
         self.display = ""
+        self.window_manager = window_manager
+        self.wm_process: subprocess.Popen | None = None
+        self._wm_home: tempfile.TemporaryDirectory | None = None
 
     def __enter__(self) -> XServer:
         # A number of our own choosing, far from the low ones that desktops, xvfb-run and
@@ -78,6 +83,12 @@ class XServer:
                 self.display = f":{number}"
                 # Ready by its own word is not enough on a shared machine: a client must get in.
                 if self.xdotool("getmouselocation", check=False):
+                    if self.window_manager:
+                        try:
+                            self._start_window_manager()
+                        except BaseException:
+                            self._stop()
+                            raise
                     return self
                 self._stop()
         raise Failure(f"Xvfb did not start on any of the displays {numbers}: {self.log_text()}")
@@ -114,7 +125,50 @@ class XServer:
                 os.close(write_end)
             os.close(read_end)
 
+    def _start_window_manager(self) -> None:
+        """Starts openbox with its stock settings; returns once it manages the screen."""
+        # Its own folders, so that no user's settings apply and nothing is left behind.
+        self._wm_home = tempfile.TemporaryDirectory(prefix="velmora-openbox-")
+        env = self.env()
+        for name in ("HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"):
+            env[name] = self._wm_home.name
+        with open(self.log.with_name("openbox.log"), "wb") as log:
+            self.wm_process = subprocess.Popen(
+                ["openbox", "--sm-disable"],
+                env=env,
+                stdin=subprocess.DEVNULL,
+                stdout=log,
+                stderr=subprocess.STDOUT,
+                preexec_fn=die_with_parent,
+            )
+
+        # A window manager announces itself with a check window on the root.
+        def managing() -> bool:
+            if self.wm_process is None or self.wm_process.poll() is not None:
+                raise Failure(f"openbox ended at start: {self.wm_log_text()}")
+            said = self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False)
+            return "window id #" in said
+
+        wait_until(managing, 15, "openbox to manage the screen")
+
+    def wm_log_text(self) -> str:
+        try:
+            return self.log.with_name("openbox.log").read_text(errors="replace").strip()
+        except OSError:
+            return ""
+
     def _stop(self) -> None:
+        if self.wm_process and self.wm_process.poll() is None:
+            self.wm_process.terminate()
+            try:
+                self.wm_process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.wm_process.kill()
+                self.wm_process.wait()
+        self.wm_process = None
+        if self._wm_home is not None:
+            self._wm_home.cleanup()
+            self._wm_home = None
         if self.process and self.process.poll() is None:
             self.process.terminate()
             try:
@@ -153,6 +207,28 @@ class XServer:
         # With no window focused (PointerRoot) xdotool reports an X error.
         text = self.xdotool("getwindowfocus", check=False).strip()
         return int(text) if text.isdigit() else None
+
+    def exists(self, window: int) -> bool:
+        return bool(self.run("xwininfo", "-id", str(window), check=False))
+
+    def viewable(self, window: int) -> bool:
+        """Mapped and on screen: neither hidden nor minimised."""
+        return "Map State: IsViewable" in self.run("xwininfo", "-id", str(window), check=False)
+
+    def wm_state(self, window: int) -> str:
+        """The ICCCM state a window manager gives the window: Normal, Iconic or Withdrawn."""
+        said = self.run("xprop", "-id", str(window), "WM_STATE", check=False)
+        for line in said.splitlines():
+            if "window state:" in line:
+                return line.split(":", 1)[1].strip()
+        return "Withdrawn"
+
+    def transient_for(self, window: int) -> int | None:
+        """The window a dialog belongs to, by WM_TRANSIENT_FOR."""
+        said = self.run("xprop", "-id", str(window), "WM_TRANSIENT_FOR", check=False)
+        if "window id #" not in said:
+            return None
+        return int(said.split("#", 1)[1].split()[0], 16)
 
     def screenshot(self, window: int) -> Image:
         data = subprocess.run(

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QSizeF>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -27,8 +28,11 @@ using velmora_test::Tool;
 
 // 12-pixel Liberation Serif lines lie 14 points apart: 51 of them fill a 720-point block.
 constexpr int kLinesPerBlock = 51;
+// A4 landscape with the dialog's 10-point margins leaves 575 points: 41 lines.
+constexpr int kLinesPerA4LandscapeBlock = 41;
 
 QString Collapsed(const QString& text) { return text.simplified(); }
+QString WithoutBlanks(const QString& text) { return text.simplified().remove(QChar(' ')); }
 
 // The bold text of a page, in reading order, as poppler's XML output marks it.
 QString PdfBoldText(const QString& pdf, int page) {
@@ -74,32 +78,87 @@ class DescriptionPrintTest : public ::testing::Test {
   std::shared_ptr<class velmora::DescriptionWnd> window_;
 };
 
-TEST_F(DescriptionPrintTest, PrintsTheHelpTextOnceWithItsBoldRun) {
-  PrintFromMenu(velmora_test::PressPrint);
+struct PaperCase {
+  const char* name;
+  const char* paper;  // as the dialog's printer properties name it; nothing keeps the dialog's own
+  bool landscape;
+  QSizeF size;  // of the printed page in points, when chosen
+};
+
+// Names the case in test listings.
+void PrintTo(const PaperCase& c, std::ostream* os) { *os << c.name; }
+
+// On small paper the lines wrap narrower and the blocks run shorter; nothing is cut off.
+const PaperCase kPaperCases[] = {
+    {"TheDialogsOwnPaper", nullptr, false, {}},
+    {"A5", "A5", false, {419.53, 595.28}},
+    {"A4Landscape", "A4", true, {841.89, 595.28}},
+};
+
+class DescriptionPaperTest : public DescriptionPrintTest, public ::testing::WithParamInterface<PaperCase> {};
+
+TEST_P(DescriptionPaperTest, PrintsEveryLineOnceWithItsBoldRunWithinThePage) {
+  const PaperCase& c = GetParam();
+  PrintFromMenu([&c](QWidget* modal) {
+    if (c.paper) velmora_test::ChoosePaper(modal, QString::fromLatin1(c.paper), c.landscape);
+    velmora_test::PressPrint(modal);
+  });
   const QString pdf = home_.ProposedPdf();
   ASSERT_TRUE(QFile::exists(pdf));
 
-  // The help text's few dozen lines fit one block: one page, none blank after it.
-  ASSERT_EQ(PdfPages(pdf), 1);
-  const QString page = PdfText(pdf, 1);
+  // The help text's few dozen lines fit one block of the usual paper: one page, none blank
+  // after it.
+  const int pages = PdfPages(pdf);
+  if (!c.paper) {
+    ASSERT_EQ(pages, 1);
+  }
+  ASSERT_GE(pages, 1);
+  QString printed;
+  for (int page = 1; page <= pages; ++page) {
+    // The paper chosen is the paper printed on, and every word lies on it.
+    const QSizeF size = velmora_test::PdfPageSize(pdf, page);
+    if (c.paper) {
+      EXPECT_NEAR(size.width(), c.size.width(), 1.0) << "page " << page;
+      EXPECT_NEAR(size.height(), c.size.height(), 1.0) << "page " << page;
+    }
+    const auto words = velmora_test::PdfWords(pdf, page);
+    EXPECT_FALSE(words.empty()) << "page " << page << " is blank";
+    for (const auto& word : words) {
+      EXPECT_TRUE(word.xMin >= 0 && word.yMin >= 0 && word.xMax <= size.width() && word.yMax <= size.height())
+          << word.word.toStdString() << " on page " << page;
+    }
+    printed += PdfText(pdf, page) + '\n';
+  }
+
   const QStringList lines = QString::fromStdString(std::string(velmora::kHelpText)).split(QChar(13));
-  EXPECT_EQ(page.section('\n', 0, 0), lines[0]) << "the heading comes first";
-  const QString printed = Collapsed(page);
+  EXPECT_EQ(printed.section('\n', 0, 0), lines[0]) << "the heading comes first";
+  // Compared without blanks: on narrow paper a word wider than the line breaks where it must.
+  printed = WithoutBlanks(printed);
   for (qsizetype i = 1; i < lines.size(); ++i) {
     if (lines[i].isEmpty()) continue;
-    EXPECT_EQ(Occurrences(printed, Collapsed(lines[i])), 1) << "line " << i;
+    EXPECT_EQ(Occurrences(printed, WithoutBlanks(lines[i])), 1) << "line " << i;
   }
 
   // The heading and the start of the first paragraph, 29 characters, are bold; no more.
   EXPECT_EQ(PdfBoldText(pdf, 1), QStringLiteral("Velmora The body mass index"));
+  for (int page = 2; page <= pages; ++page) EXPECT_EQ(PdfBoldText(pdf, page), QString()) << "page " << page;
   const QString fonts = Tool("pdffonts", {pdf});
   EXPECT_TRUE(fonts.contains("LiberationSerif-Bold")) << fonts.toStdString();
   EXPECT_TRUE(fonts.contains(QRegularExpression("LiberationSerif(-Regular)?\\s"))) << fonts.toStdString();
 }
 
+INSTANTIATE_TEST_SUITE_P(DescriptionPrint, DescriptionPaperTest, ::testing::ValuesIn(kPaperCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(DescriptionPrintTest, CancelPrintsNothingAndChangesNothing) {
   const auto field = Field();
-  PrintFromMenu(velmora_test::CancelPrint);
+  // The system names no owner: the dialog belongs to the window it was asked from.
+  QWidget* parent = nullptr;
+  PrintFromMenu([&parent](QWidget* modal) {
+    parent = modal->parentWidget();
+    velmora_test::CancelPrint(modal);
+  });
+  EXPECT_EQ(parent, velmora_test::FrameOf(*window_));
   EXPECT_TRUE(home_.Empty());
 
   velmora_test::ModalAnswerer answerer(velmora_test::CancelPrint);
@@ -124,6 +183,9 @@ struct BlocksCase {
   const char* name;
   int rows;
   int pages;
+  const char* paper = nullptr;  // chosen in the dialog; nothing keeps the dialog's own
+  bool landscape = false;
+  int linesPerBlock = kLinesPerBlock;
 };
 
 // Names the case in test listings.
@@ -136,6 +198,7 @@ const BlocksCase kBlocksCases[] = {
     {"OneLineOver", kLinesPerBlock + 1, 2},
     {"TwoFullBlocks", 2 * kLinesPerBlock, 2},
     {"ThreeBlocks", 130, 3},
+    {"ShorterBlocksOnLandscapePaper", kLinesPerBlock, 2, "A4", true, kLinesPerA4LandscapeBlock},
 };
 
 class DescriptionBlocksTest : public DescriptionPrintTest,
@@ -148,13 +211,16 @@ TEST_P(DescriptionBlocksTest, EachPageHoldsOneBlock) {
   for (int n = 1; n <= c.rows; ++n) rows << row(n);
   Field()->SetText(rows.join(QChar(13)).toStdString());
 
-  PrintFromMenu(velmora_test::PressPrint);
+  PrintFromMenu([&c](QWidget* modal) {
+    if (c.paper) velmora_test::ChoosePaper(modal, QString::fromLatin1(c.paper), c.landscape);
+    velmora_test::PressPrint(modal);
+  });
   const QString pdf = home_.ProposedPdf();
   ASSERT_EQ(PdfPages(pdf), c.pages);
   for (int page = 1; page <= c.pages; ++page) {
     const QString text = PdfText(pdf, page);
     for (int n = 1; n <= c.rows; ++n)
-      EXPECT_EQ(Occurrences(text, row(n) + '\n'), (n - 1) / kLinesPerBlock + 1 == page ? 1 : 0)
+      EXPECT_EQ(Occurrences(text, row(n) + '\n'), (n - 1) / c.linesPerBlock + 1 == page ? 1 : 0)
           << row(n).toStdString() << " on page " << page;
   }
 }

@@ -246,6 +246,15 @@ TEST(FolderItemBundle, MissingFolderGivesNothingAndMissingParentsRaise) {
   platform::RuntimeSetExecutableFileOverride(fs::path("/velmora-nowhere/bin/velmora"));
   EXPECT_EQ(platform::GetApplicationBundleResources(), nullptr);
 
+  // The executable copied out on its own, and a file where the folder belongs: no folder.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  fs::create_directories(FolderOf(dir) / "bin");
+  platform::RuntimeSetExecutableFileOverride(FolderOf(dir) / "bin" / "velmora");
+  EXPECT_EQ(platform::GetApplicationBundleResources(), nullptr);
+  WriteFile(FolderOf(dir) / "Resources", "a file, not a folder");
+  EXPECT_EQ(platform::GetApplicationBundleResources(), nullptr);
+
   for (const char* executable : {"/velmora", "/"}) {
     SCOPED_TRACE(executable);
     platform::RuntimeSetExecutableFileOverride(fs::path(executable));

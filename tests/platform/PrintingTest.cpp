@@ -27,6 +27,7 @@ using platform::RecordEntry;
 using platform::TextArea;
 using velmora_test::PdfPages;
 using velmora_test::PdfText;
+using velmora_test::PdfWords;
 using velmora_test::PressPrint;
 using velmora_test::TempHome;
 using velmora_test::Tool;
@@ -84,26 +85,6 @@ std::string Rows(int count, bool trailingBreak) {
   QStringList rows;
   for (int row = 1; row <= count; ++row) rows << RowText(row);
   return (rows.join(QChar(13)) + (trailingBreak ? QString(QChar(13)) : QString())).toStdString();
-}
-
-// The words of one page with their boxes, from pdftotext's bounding-box output.
-struct WordBox {
-  QString word;
-  double xMin, yMin, xMax, yMax;
-};
-
-std::vector<WordBox> PdfWords(const QString& pdf, int page) {
-  const QString html =
-      Tool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-  static const QRegularExpression word(QStringLiteral(
-      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-  std::vector<WordBox> words;
-  for (auto it = word.globalMatch(html); it.hasNext();) {
-    const auto m = it.next();
-    words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                     m.captured(3).toDouble(), m.captured(4).toDouble()});
-  }
-  return words;
 }
 
 int Occurrences(const QString& haystack, const QString& needle) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -21,6 +24,9 @@
 namespace {
 
 std::vector<std::string> g_calls;
+
+// Looks like markup, so a report that took it as such would show it otherwise.
+constexpr char kActivationFailed[] = "activation failed: <b>x</b>";
 
 // A hidden window with a coloured background and a menu bar.
 velmora_test::Entries ProbeRecord() {
@@ -56,7 +62,7 @@ class ProbeWnd : public platform::Window {
   void Event_Close() override { g_calls.push_back("Close"); }
   void Event_Activate() override {
     g_calls.push_back("Activate");
-    if (failOnActivate) throw platform::RuntimeException("activation failed");
+    if (failOnActivate) throw platform::RuntimeException(kActivationFailed);
   }
   bool Event_KeyDown(const std::string& key) override {
     keys.push_back(key);
@@ -271,9 +277,27 @@ TEST_F(WindowTest, ActivationComesFromQtAndAnExceptionLeavesRuntimeRunOnce) {
   // Once rethrown it is gone: the next run does not raise it again.
   QTimer::singleShot(0, [] { platform::Quit(0); });
   EXPECT_NO_THROW(platform::RuntimeRun());
-  // The report names the class and the message; the run then ends with a failure status.
-  const QString text = velmora_test::TakeMessageBox([&] { platform::RuntimeUnhandledException(escaped); });
+  // The report names the class and shows the message as written; the run then ends with
+  // a failure status.
+  QString text;
+  bool messageAsPlainText = false;
+  velmora_test::ModalAnswerer answerer([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) {
+      ADD_FAILURE() << "not a message box";
+      modal->close();
+      return;
+    }
+    text = box->text();
+    for (const QLabel* label : box->findChildren<QLabel*>())
+      if (label->text() == QString::fromLatin1(kActivationFailed))
+        messageAsPlainText = label->textFormat() == Qt::PlainText;
+    box->button(QMessageBox::Ok)->click();
+  });
+  platform::RuntimeUnhandledException(escaped);
+  ASSERT_TRUE(answerer.Answered());
   EXPECT_TRUE(text.contains("RuntimeException")) << text.toStdString();
+  EXPECT_TRUE(messageAsPlainText);
   EXPECT_NE(platform::RuntimeExit(), 0);
 }
 

@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <filesystem>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calculator/ControlWnd.h"
 #include "infowindows/AboutWnd.h"
 #include "infowindows/DescriptionWnd.h"
 #include "platform/Builtins.h"
+#include "platform/Canvas.h"
+#include "platform/Diagnostics.h"
 #include "platform/Runtime.h"
 #include "platform/Window.h"
 #include "resources/Texts.h"
@@ -38,6 +43,9 @@ const std::vector<std::string> kClassRegistrations = {
 
 using velmora_test::TempBundle;
 using velmora_test::TraceRecorder;
+
+// An executable at the root: its folder, the root, has no parent.
+constexpr char kExecutableAtTheRoot[] = "/velmora";
 
 std::shared_ptr<platform::Window> Open(std::string_view className) {
   return platform::GetImplicitWindow(className);
@@ -125,9 +133,10 @@ TEST(Startup, RunsItsStepsInOrderAndRegistersTheApplicationBeforeUsingIt) {
 }
 
 TEST(Startup, AFailingStepIsReportedOnceTheLoopNeverRunsAndShutdownStillHappens) {
-  // The About window cannot get its pictures: the splash raises inside the start-up step.
+  // An executable at the root has a folder with no parent: the splash's first picture
+  // raises inside the start-up step.
   TempBundle bundle;
-  ASSERT_TRUE(bundle.WriteFile(bundle.Resources(), "a file, not a folder"));
+  platform::RuntimeSetExecutableFileOverride(std::filesystem::path(kExecutableAtTheRoot));
   FinalisationProbe probe;
   TraceRecorder trace([&probe](std::string_view line) { probe.See(line); });
 
@@ -157,15 +166,13 @@ TEST(Startup, AFailingStepIsReportedOnceTheLoopNeverRunsAndShutdownStillHappens)
 
 TEST(Startup, AnExceptionOutOfTheEventLoopIsReportedOnceAndEndsTheRun) {
   // The splash gets its pictures; by the time the timer builds the calculator window,
-  // the bundle's Resources folder has turned into a file.
+  // the executable seems to sit at the root, where its folder has no parent.
   TempBundle bundle;
   ASSERT_TRUE(bundle.MakeResourcesFolder());
   for (std::string_view file : {velmora::kBMImediumFile, velmora::kRBhzSmFile, velmora::kBMIsmallFile})
     ASSERT_TRUE(bundle.CopyFromBuild(file));
-  QTimer::singleShot(0, [&bundle] {
-    ASSERT_TRUE(QDir(bundle.Resources()).removeRecursively());
-    ASSERT_TRUE(bundle.WriteFile(bundle.Resources(), "a file, not a folder"));
-  });
+  QTimer::singleShot(
+      0, [] { platform::RuntimeSetExecutableFileOverride(std::filesystem::path(kExecutableAtTheRoot)); });
   QTimer failSafe;
   failSafe.setSingleShot(true);
   QObject::connect(&failSafe, &QTimer::timeout, [] {
@@ -200,7 +207,46 @@ TEST(Startup, AnExceptionOutOfTheEventLoopIsReportedOnceAndEndsTheRun) {
   EXPECT_NE(platform::RuntimeExit(), 0);
 }
 
-TEST(Startup, ARealRunShowsTheSplashThenTheCalculatorAndQuitsWithStatusZero) {
+// Where the bundle's pictures come from in a real run.
+enum class Resources { TheBuiltBundle, NoFolder, AFileInPlaceOfTheFolder };
+
+struct RunCase {
+  const char* name;
+  Resources resources;
+};
+
+void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
+
+// Without its Resources folder (the executable copied out on its own) the program still
+// runs: its windows open with empty canvases.
+const RunCase kRunCases[] = {
+    {"TheBuiltBundle", Resources::TheBuiltBundle},
+    {"NoResourcesFolder", Resources::NoFolder},
+    {"AFileInPlaceOfTheResourcesFolder", Resources::AFileInPlaceOfTheFolder},
+};
+
+class StartupRun : public ::testing::TestWithParam<RunCase> {};
+
+// The backdrops of the splash's and the calculator's canvases that hold a picture.
+int Pictures() {
+  int pictures = 0;
+  const auto about = Open(velmora::AboutWnd::kClassName);
+  const auto control = Open(velmora::ControlWnd::kClassName);
+  for (const auto& [window, canvas] :
+       {std::pair{about, "Canvas1"}, {about, "Canvas2"}, {control, "Canvas3"}}) {
+    const auto found = window ? window->ControlAs<platform::Canvas>(canvas) : nullptr;
+    if (found && found->Backdrop()) ++pictures;
+  }
+  return pictures;
+}
+
+TEST_P(StartupRun, ShowsTheSplashThenTheCalculatorAndQuitsWithStatusZero) {
+  const RunCase& c = GetParam();
+  std::optional<TempBundle> bundle;
+  if (c.resources != Resources::TheBuiltBundle) bundle.emplace();
+  if (c.resources == Resources::AFileInPlaceOfTheFolder) {
+    ASSERT_TRUE(bundle->WriteFile(bundle->Resources(), "a file, not a folder"));
+  }
   FinalisationProbe probe;
   TraceRecorder trace([&probe](std::string_view line) { probe.See(line); });
 
@@ -209,6 +255,7 @@ TEST(Startup, ARealRunShowsTheSplashThenTheCalculatorAndQuitsWithStatusZero) {
   bool calculatorAtLoopStart = true;
   bool startWindowEverVisible = false;
   qint64 calculatorAfterMs = -1;
+  int pictures = -1;
   QElapsedTimer clock;
   QTimer::singleShot(0, [&] {
     const auto about = Open(velmora::AboutWnd::kClassName);
@@ -224,6 +271,7 @@ TEST(Startup, ARealRunShowsTheSplashThenTheCalculatorAndQuitsWithStatusZero) {
     const auto about = Open(velmora::AboutWnd::kClassName);
     if (control && control->Visible() && about && !about->Visible()) {
       calculatorAfterMs = clock.elapsed();
+      pictures = Pictures();
       platform::Quit(0);
     } else if (clock.elapsed() > 10000) {
       ADD_FAILURE() << "the calculator window never came up";
@@ -245,10 +293,14 @@ TEST(Startup, ARealRunShowsTheSplashThenTheCalculatorAndQuitsWithStatusZero) {
   EXPECT_EQ(trace.Count("RuntimeRun"), 1);
   EXPECT_EQ(trace.Count("Quit 0"), 1);
   EXPECT_TRUE(trace.Starting({"RuntimeUnhandledException"}).empty());
+  EXPECT_EQ(pictures, c.resources == Resources::TheBuiltBundle ? 3 : 0);
 
   velmora::finalize();
   probe.Check(trace);
   EXPECT_EQ(platform::RuntimeExit(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Startup, StartupRun, ::testing::ValuesIn(kRunCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
