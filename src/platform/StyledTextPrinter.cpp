@@ -30,9 +30,9 @@ StyledTextPrinterImpl::StyledTextPrinterImpl(const QTextDocument& source, std::s
     : document(source.clone()), graphics(std::move(surface)) {
   // The layout keeps no paint device: the text's pixel sizes stay layout units, and the
   // surface's painter makes each unit a point.
+  document->setDocumentMargin(0);
   // Never wider than the page's printable area: on small paper the lines wrap narrower
   // rather than run off the page.
-  document->setDocumentMargin(0);
   document->setTextWidth(std::max(std::min(width, graphics->Width()), 1));
   document->documentLayout()->documentSize();  // lays out the whole text now
 
