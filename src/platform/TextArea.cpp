@@ -61,11 +61,6 @@ void TextArea::SetSelBold(bool bold) {
   if (TextAreaWidget* field = FieldOf(*this)) field->SetSelBold(bold);
 }
 
-bool TextArea::IsBoldAt(std::int32_t position) const {
-  const TextAreaWidget* field = FieldOf(*this);
-  return field && field->IsBoldAt(position);
-}
-
 bool TextArea::Multiline() const {
   const TextAreaWidget* field = FieldOf(*this);
   return !field || field->Multiline();

@@ -32,8 +32,6 @@ class TextArea : public RectControl {
   void SetSelLength(std::int32_t length);
   // Sets the selected characters bold (styled fields only).
   void SetSelBold(bool bold);
-  // Whether the character at the position is bold.
-  bool IsBoldAt(std::int32_t position) const;
 
   bool Multiline() const;
   bool Styled() const;

@@ -71,12 +71,7 @@ bool Window::Close() {
   if (!impl_->open) return false;
   const auto self = shared_from_this();  // the registry may hold the last reference
   if (Event_CancelClose()) return false;
-  CloseControls();
-  Unregister();
-  if (impl_->frame) {
-    impl_->frame->hide();
-    impl_->frame->deleteLater();
-  }
+  TearDown();
   RuntimeTrace("Closed " + className_);
   Event_Close();
   return true;
@@ -86,25 +81,21 @@ void Window::Discard() {
   const auto self = weak_from_this().lock();
   // No events during the tear-down: nothing of the system runs after the loop.
   if (impl_->frame) impl_->frame->Detach();
-  CloseControls();
-  Unregister();
-  if (impl_->frame) {
-    impl_->frame->hide();
-    impl_->frame->deleteLater();
-  }
+  TearDown();
 }
 
-void Window::CloseControls() {
+void Window::TearDown() {
   auto controls = std::exchange(controls_, {});
   for (auto& [name, control] : controls) control->Close();
-}
-
-void Window::Unregister() {
   impl_->open = false;
   detail::RuntimeState& state = State();
   std::erase_if(state.windows, [this](const auto& window) { return window.get() == this; });
   const auto entry = state.implicitWindows.find(className_);
   if (entry != state.implicitWindows.end() && entry->second.get() == this) state.implicitWindows.erase(entry);
+  if (impl_->frame) {
+    impl_->frame->hide();
+    impl_->frame->deleteLater();
+  }
 }
 
 std::shared_ptr<MenuBar> Window::MenuBar() const { return menuBar_; }

@@ -120,8 +120,8 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
 
  private:
   void Adopt(Control& control);
-  void CloseControls();
-  void Unregister();
+  // Closes the controls, leaves the registry and takes the frame off the screen.
+  void TearDown();
 
   std::string className_;
   std::unique_ptr<detail::WindowImpl> impl_;

@@ -25,6 +25,7 @@
 
 namespace {
 
+using velmora_test::BoldAt;
 using velmora_test::ContentOf;
 using velmora_test::FrameOf;
 using velmora_test::WidgetOf;
@@ -44,7 +45,7 @@ QTextEdit* HelpEdit(const platform::Window& window) {
 void ExpectBoldRunOnly(const platform::TextArea& field) {
   const auto length = static_cast<std::int32_t>(QString::fromStdString(field.Text()).size());
   for (std::int32_t i = 0; i < length; ++i) {
-    if (field.IsBoldAt(i) != (i < kBoldRun)) {
+    if (BoldAt(field, i) != (i < kBoldRun)) {
       ADD_FAILURE() << "character " << i << (i < kBoldRun ? " is not bold" : " is bold");
       return;
     }
@@ -69,8 +70,8 @@ class ShowWatcher : public QObject {
     ++shows;
     const auto field = HelpField(*frame->Owner());
     bool bold = field != nullptr;
-    for (std::int32_t i = 0; bold && i < kBoldRun; ++i) bold = field->IsBoldAt(i);
-    if (!bold || field->IsBoldAt(kBoldRun)) ++showsWithoutBoldRun;
+    for (std::int32_t i = 0; bold && i < kBoldRun; ++i) bold = BoldAt(*field, i);
+    if (!bold || BoldAt(*field, kBoldRun)) ++showsWithoutBoldRun;
     return false;
   }
 };

@@ -22,6 +22,7 @@
 #include "platform/RoundRectangle.h"
 #include "platform/TextArea.h"
 #include "platform/qt/TextAreaWidget.h"
+#include "support/WindowAccess.h"
 
 namespace {
 
@@ -591,7 +592,7 @@ TEST_P(TextAreaBoldTest, SelBoldSetsTheSelectedCharactersBold) {
   f.area->SetSelLength(row.length);
   f.area->SetSelBold(true);
   std::vector<bool> bold;
-  for (int i = 0; i < 7; ++i) bold.push_back(f.area->IsBoldAt(i));
+  for (int i = 0; i < 7; ++i) bold.push_back(BoldAt(*f.area, i));
   EXPECT_EQ(bold, row.expected) << row.what;
   EXPECT_EQ(f.area->Text(), "ab\rcdef");
 }
@@ -605,14 +606,14 @@ TEST(TextAreaTest, NewTextStartsWithoutTheOldBoldRun) {
   f.area->SetSelBold(true);
   f.area->SetSelStart(2);  // the cursor inside the run
   f.area->SetText("plain");
-  for (int i = 0; i < 5; ++i) EXPECT_FALSE(f.area->IsBoldAt(i)) << i;
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(BoldAt(*f.area, i)) << i;
 }
 
 TEST(TextAreaTest, BoldRecordMakesEveryCharacterBold) {
   const Field f = OpenField({{"Bold", true}, {"Text", "12"sv}});
-  EXPECT_TRUE(f.area->IsBoldAt(0));
-  EXPECT_TRUE(f.area->IsBoldAt(1));
-  EXPECT_FALSE(f.area->IsBoldAt(2));
+  EXPECT_TRUE(BoldAt(*f.area, 0));
+  EXPECT_TRUE(BoldAt(*f.area, 1));
+  EXPECT_FALSE(BoldAt(*f.area, 2));
 }
 
 // ---- Alignment -------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 
 #include <QMenuBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <memory>
 
 #include "platform/RectControl.h"
@@ -36,6 +38,20 @@ void ShowActive(platform::Window& window) {
 void ClickContentAt(const platform::Window& window, QPoint contentPoint) {
   auto* frame = FrameOf(window);
   QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, ContentOf(window)->mapTo(frame, contentPoint));
+}
+
+bool BoldAt(const platform::TextArea& field, int position) {
+  const auto* edit = qobject_cast<const QTextEdit*>(field.Impl().widget.data());
+  if (!edit || position < 0 || position >= edit->document()->characterCount() - 1) return false;
+  const QTextDocument& document = *edit->document();
+  const auto bold = [&document](const QTextCharFormat& format) {
+    return format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
+                                                       : document.defaultFont().bold();
+  };
+  const QTextBlock block = document.findBlock(position);
+  for (auto it = block.begin(); !it.atEnd(); ++it)
+    if (it.fragment().contains(position)) return bold(it.fragment().charFormat());
+  return bold(document.findBlock(position + 1).charFormat());
 }
 
 }  // namespace velmora_test

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <string_view>
 
+#include "platform/TextArea.h"
 #include "platform/Window.h"
 #include "platform/qt/WindowImpl.h"
 
@@ -18,6 +19,10 @@ QWidget* ContentOf(const platform::Window& window);
 QWidget* WidgetOf(const platform::Window& window, std::string_view name);
 // The menu bar the window shows, or nothing.
 QMenuBar* MenuBarOf(const platform::Window& window);
+
+// Whether the field's character at the position (in UTF-16 units: every test text is in
+// the basic plane) is bold; a line break counts as the paragraph it starts.
+bool BoldAt(const platform::TextArea& field, int position);
 
 // Shows the window and waits until it is active, as a user's click makes it.
 void ShowActive(platform::Window& window);

@@ -86,11 +86,6 @@ std::string InsertedKeyText(QString text) {
   return ToStdString(text);
 }
 
-bool IsBold(const QTextCharFormat& format, const QFont& fallback) {
-  if (format.hasProperty(QTextFormat::FontWeight)) return format.fontWeight() >= QFont::DemiBold;
-  return fallback.bold();
-}
-
 }  // namespace
 
 TextAreaWidget::TextAreaWidget() {
@@ -163,25 +158,7 @@ void TextAreaWidget::SetSelBold(bool bold) {
   if (!styled_) return;
   QTextCharFormat format;
   format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-  QTextCursor cursor = textCursor();
-  if (cursor.hasSelection()) {
-    cursor.mergeCharFormat(format);
-  } else {
-    mergeCurrentCharFormat(format);  // what is typed next
-  }
-}
-
-bool TextAreaWidget::IsBoldAt(std::int32_t position) const {
-  const QString text = document()->toRawText();
-  if (position < 0 || position >= CharacterCount(text)) return false;
-  const int at = UnitsBefore(text, position);
-  const QTextBlock block = document()->findBlock(at);
-  for (auto it = block.begin(); !it.atEnd(); ++it) {
-    const QTextFragment fragment = it.fragment();
-    if (fragment.contains(at)) return IsBold(fragment.charFormat(), document()->defaultFont());
-  }
-  // A line break: its format is the one the next paragraph's block starts with.
-  return IsBold(document()->findBlock(at + 1).charFormat(), document()->defaultFont());
+  textCursor().mergeCharFormat(format);
 }
 
 void TextAreaWidget::SetMultiline(bool multiline) {

@@ -37,7 +37,6 @@ class TextAreaWidget : public QTextEdit {
   void SetSelStart(std::int32_t start);
   void SetSelLength(std::int32_t length);
   void SetSelBold(bool bold);
-  bool IsBoldAt(std::int32_t position) const;
 
   bool Multiline() const { return multiline_; }
   void SetMultiline(bool multiline);
