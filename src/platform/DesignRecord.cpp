@@ -134,19 +134,22 @@ constexpr RecordEntry kWindowOnly[] = {
 #define VELMORA_CONTROL_NO_EFFECT "LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate"
 #define VELMORA_CONTROL_ONLY \
   {"Index", kNoControlIndex}, {"TabPanelIndex", 0}, { "TabStop", true }
+// Text controls: no record sets a face italic or underlined.
+#define VELMORA_FONT_ONLY \
+  {"Italic", false}, { "Underline", false }
 
 constexpr std::string_view kControlNoEffect[] = {VELMORA_CONTROL_NO_EFFECT};
 // A rounded rectangle has no TabStop.
 constexpr RecordEntry kRoundRectangleOnly[] = {{"Index", kNoControlIndex}, {"TabPanelIndex", 0}};
-constexpr RecordEntry kStaticTextOnly[] = {{"Index", kNoControlIndex},
-                                           {"TabPanelIndex", 0},
-                                           {"Multiline", false},
-                                           {"DataSource", ""sv},
-                                           {"DataField", ""sv}};
+constexpr RecordEntry kStaticTextOnly[] = {{"Index", kNoControlIndex}, {"TabPanelIndex", 0},
+                                           VELMORA_FONT_ONLY,          {"Multiline", false},
+                                           {"DataSource", ""sv},       {"DataField", ""sv}};
 constexpr RecordEntry kTextAreaOnly[] = {
-    VELMORA_CONTROL_ONLY, {"Border", true},      {"ScrollbarHorizontal", false}, {"Format", ""sv},
-    {"Mask", ""sv},       {"AcceptTabs", false}, {"DataSource", ""sv},           {"DataField", ""sv}};
-constexpr RecordEntry kPushButtonOnly[] = {VELMORA_CONTROL_ONLY, {"Default", false}, {"Cancel", false}};
+    VELMORA_CONTROL_ONLY,           VELMORA_FONT_ONLY,    {"Border", true},
+    {"ScrollbarHorizontal", false}, {"Format", ""sv},     {"Mask", ""sv},
+    {"AcceptTabs", false},          {"DataSource", ""sv}, {"DataField", ""sv}};
+constexpr RecordEntry kPushButtonOnly[] = {
+    VELMORA_CONTROL_ONLY, VELMORA_FONT_ONLY, {"Default", false}, {"Cancel", false}};
 // A canvas never takes the focus, so nothing about focus or its painting flags matters.
 constexpr std::string_view kCanvasNoEffect[] = {VELMORA_CONTROL_NO_EFFECT, "UseFocusRing", "AcceptTabs",
                                                 "DoubleBuffer", "EraseBackground"};
@@ -155,6 +158,7 @@ constexpr RecordEntry kTimerOnly[] = {{"Mode", 1}};
 
 #undef VELMORA_CONTROL_NO_EFFECT
 #undef VELMORA_CONTROL_ONLY
+#undef VELMORA_FONT_ONLY
 
 static_assert(std::size(kWindow) == 24);
 static_assert(std::size(kRoundRectangle) == 21);
@@ -167,24 +171,21 @@ void PutBigEndian(std::string& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
-bool SameValue(const PropertyValue& read, const RecordValue& written) {
+// A table's value as a record would hand it on.
+PropertyValue ValueOf(const RecordValue& written) {
   return std::visit(
-      [&written](const auto& value) {
-        using T = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<T, std::string>) {
-          const auto* text = std::get_if<std::string_view>(&written);
-          return text && *text == value;
+      [](const auto& value) -> PropertyValue {
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string_view>) {
+          return std::string(value);
         } else {
-          const auto* same = std::get_if<T>(&written);
-          return same && *same == value;
+          return value;
         }
       },
-      read);
+      written);
 }
 
 // A value as a message shows it: numbers in decimal, colours as &hRRGGBB, texts quoted.
-template <class Value>
-std::string Shown(const Value& value) {
+std::string Shown(const PropertyValue& value) {
   return std::visit(
       [](const auto& v) -> std::string {
         using T = std::decay_t<decltype(v)>;
@@ -368,9 +369,9 @@ void SetProperties(PropertyTarget& target, std::string_view record) {
     const std::string_view property = name;  // a structured binding cannot be captured
     const auto only = std::find_if(table.only.begin(), table.only.end(),
                                    [property](const RecordEntry& entry) { return entry.name == property; });
-    if (only != table.only.end() && !SameValue(value, only->value))
+    if (only != table.only.end() && value != ValueOf(only->value))
       throw RuntimeException(std::string(table.kind) + " property \"" + name + "\" cannot be " +
-                             Shown(value) + " here: only " + Shown(only->value) + " is supported.");
+                             Shown(value) + " here: only " + Shown(ValueOf(only->value)) + " is supported.");
   }
   for (const auto& [name, value] : entries)
     if (table.Applies(name)) target.SetProperty(name, value);

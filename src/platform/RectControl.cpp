@@ -81,9 +81,6 @@ std::int32_t RectControl::Left() const { return impl_->left; }
 std::int32_t RectControl::Top() const { return impl_->top; }
 std::int32_t RectControl::Width() const { return impl_->width; }
 std::int32_t RectControl::Height() const { return impl_->height; }
-std::int32_t RectControl::TabIndex() const { return impl_->tabIndex; }
-const std::string& RectControl::HelpTag() const { return impl_->helpTag; }
-const std::string& RectControl::InitialParent() const { return impl_->initialParent; }
 
 void RectControl::Close() {
   impl_->window.reset();
@@ -119,8 +116,7 @@ bool RectControl::SetCommonProperty(std::string_view name, const PropertyValue& 
   } else if (name == "Enabled") {
     SetEnabled(boolean());
   } else if (name == "HelpTag") {
-    c.helpTag = std::get<std::string>(value);
-    if (c.widget) c.widget->setToolTip(detail::ToQString(c.helpTag));
+    if (c.widget) c.widget->setToolTip(detail::ToQString(std::get<std::string>(value)));
   } else if (name == "InitialParent") {
     SetInitialParent(std::get<std::string>(value));
   } else {

@@ -38,9 +38,6 @@ class RectControl : public Control {
   std::int32_t Top() const;
   std::int32_t Width() const;
   std::int32_t Height() const;
-  std::int32_t TabIndex() const;
-  const std::string& HelpTag() const;
-  const std::string& InitialParent() const;
 
   void Close() override;
 

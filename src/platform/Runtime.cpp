@@ -172,7 +172,7 @@ void RuntimeInitExternalClasses() {
   RuntimeTrace("RuntimeInitExternalClasses");
   // The framework's own menus and message boxes speak in the desktop face the controls'
   // "System" font resolves to, at the size the original laid out.
-  QApplication::setFont(detail::ResolveFont("System", 13, false, false, false));
+  QApplication::setFont(detail::ResolveFont("System", 13, false));
   QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
 }
 

@@ -49,14 +49,12 @@ constexpr std::array<int, 6> kOtherFunctionKeys = {
 
 }  // namespace
 
-QFont ResolveFont(std::string_view family, int size, bool bold, bool italic, bool underline) {
+QFont ResolveFont(std::string_view family, int size, bool bold) {
   const auto known = std::find_if(kFamilies.begin(), kFamilies.end(),
                                   [family](const auto& entry) { return entry.first == family; });
   QFont font(known != kFamilies.end() ? QString::fromLatin1(known->second) : ToQString(family));
   font.setPixelSize(size > 0 ? size : kDefaultPixelSize);
   font.setBold(bold);
-  font.setItalic(italic);
-  font.setUnderline(underline);
   return font;
 }
 

@@ -23,7 +23,7 @@ inline QColor ToQColor(Color color) { return QColor(color.red, color.green, colo
 // The record's font: family names of the original resolved to installed faces
 // ("System" the desktop's sans face, "Times" a serif, "Courier" a monospace face).
 // Sizes are pixels: the original laid out at 72 dpi.
-QFont ResolveFont(std::string_view family, int size, bool bold, bool italic, bool underline);
+QFont ResolveFont(std::string_view family, int size, bool bold);
 
 // The text a key press hands to KeyDown: the typed character, or the control code the
 // original gave keys that type none (Backspace 8, Tab 9, Return 13, Enter 3, Escape 27,

@@ -11,16 +11,12 @@ bool RecordFont::Set(std::string_view name, const PropertyValue& value) {
     size = std::get<std::int32_t>(value);
   } else if (name == "Bold") {
     bold = std::get<bool>(value);
-  } else if (name == "Italic") {
-    italic = std::get<bool>(value);
-  } else if (name == "Underline") {
-    underline = std::get<bool>(value);
   } else {
     return false;
   }
   return true;
 }
 
-QFont RecordFont::Resolve() const { return ResolveFont(family, size, bold, italic, underline); }
+QFont RecordFont::Resolve() const { return ResolveFont(family, size, bold); }
 
 }  // namespace platform::detail

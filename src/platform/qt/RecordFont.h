@@ -9,14 +9,12 @@
 
 namespace platform::detail {
 
-// The font entries a control's record carries (TextFont, TextSize, Bold, Italic,
-// Underline), kept together so the font is resolved once all of them are known.
+// The font entries a control's record carries (TextFont, TextSize, Bold; no record sets
+// Italic or Underline), kept together so the font is resolved once all are known.
 struct RecordFont {
   std::string family = "System";
   std::int32_t size = 0;
   bool bold = false;
-  bool italic = false;
-  bool underline = false;
 
   // Takes one of the font entries; false for any other property.
   bool Set(std::string_view name, const PropertyValue& value);

@@ -35,7 +35,6 @@ struct RectControlImpl {
   std::int32_t tabIndex = -1;  // none: the rounded rectangle's record has no TabIndex
   bool visible = true;
   bool enabled = true;
-  std::string helpTag;
   std::string initialParent;
 };
 
