@@ -61,26 +61,6 @@ void TextArea::SetSelBold(bool bold) {
   if (TextAreaWidget* field = FieldOf(*this)) field->SetSelBold(bold);
 }
 
-bool TextArea::Multiline() const {
-  const TextAreaWidget* field = FieldOf(*this);
-  return !field || field->Multiline();
-}
-
-bool TextArea::Styled() const {
-  const TextAreaWidget* field = FieldOf(*this);
-  return !field || field->Styled();
-}
-
-bool TextArea::ReadOnly() const {
-  const TextAreaWidget* field = FieldOf(*this);
-  return field && field->isReadOnly();
-}
-
-std::int32_t TextArea::LimitText() const {
-  const TextAreaWidget* field = FieldOf(*this);
-  return field ? field->Limit() : 0;
-}
-
 const PropertyTable& TextArea::Properties() const { return TextAreaProperties(); }
 
 void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {

@@ -33,11 +33,6 @@ class TextArea : public RectControl {
   // Sets the selected characters bold (styled fields only).
   void SetSelBold(bool bold);
 
-  bool Multiline() const;
-  bool Styled() const;
-  bool ReadOnly() const;
-  std::int32_t LimitText() const;
-
   // A printer of a copy of the field's styled text, laid out `width` points wide.
   std::shared_ptr<platform::StyledTextPrinter> StyledTextPrinter(const std::shared_ptr<Graphics>& graphics,
                                                                  std::int32_t width) const;

@@ -147,12 +147,6 @@ std::vector<std::shared_ptr<Control>> Window::Controls() const {
   return controls;
 }
 
-std::int32_t Window::Width() const { return impl_->width; }
-std::int32_t Window::Height() const { return impl_->height; }
-std::int32_t Window::Frame() const { return impl_->frameKind; }
-const std::string& Window::Title() const { return impl_->title; }
-bool Window::CloseButton() const { return impl_->closeButton; }
-
 const PropertyTable& Window::Properties() const { return WindowProperties(); }
 
 void Window::SetProperty(std::string_view name, const PropertyValue& value) {

@@ -77,13 +77,6 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   }
   std::vector<std::shared_ptr<Control>> Controls() const;
 
-  // What the window record set, read back.
-  std::int32_t Width() const;
-  std::int32_t Height() const;
-  std::int32_t Frame() const;
-  const std::string& Title() const;
-  bool CloseButton() const;
-
   const PropertyTable& Properties() const override;
   void SetProperty(std::string_view name, const PropertyValue& value) override;
 

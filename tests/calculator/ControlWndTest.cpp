@@ -51,6 +51,7 @@
 namespace {
 
 using velmora_test::EntriesNamed;
+using velmora_test::FieldWidget;
 using velmora_test::kFeetMessage;
 using velmora_test::kInchesMessage;
 using velmora_test::kWeightMessage;
@@ -144,7 +145,7 @@ TEST_F(CalculatorWindow, OpensWithEmptyFieldsNoResultLineAndTheNoticeGreyedOut) 
   EXPECT_EQ(Label("StaticText8").Text(), std::string(velmora::kNotice));
   EXPECT_FALSE(Widget("StaticText8")->isEnabled());
   EXPECT_TRUE(Field("FeetFld").HasFocus());
-  EXPECT_EQ(window_->Title(), "Velmora");
+  EXPECT_EQ(window_->Impl().title, "Velmora");
   EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("Velmora"));
   EXPECT_TRUE(Control<platform::Canvas>("Canvas3").Backdrop()) << "BMIsmall from the bundle";
 }
@@ -187,12 +188,12 @@ TEST_F(CalculatorWindow, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_EQ(Widget("FeetFld")->toolTip(), QStringLiteral("Height in feet of 4 to 6"));
   EXPECT_EQ(Widget("InchFld")->toolTip(), QStringLiteral("Height in inches of 0-11"));
   EXPECT_EQ(Widget("WeightFld")->toolTip(), QString());
-  EXPECT_FALSE(Field("FeetFld").Multiline());
-  EXPECT_TRUE(Field("InchFld").Multiline());
-  EXPECT_FALSE(Field("WeightFld").Multiline());
-  EXPECT_TRUE(Field("FeetFld").Styled());
-  EXPECT_FALSE(Field("InchFld").Styled());
-  EXPECT_TRUE(Field("WeightFld").Styled());
+  EXPECT_FALSE(FieldWidget(Field("FeetFld")).Multiline());
+  EXPECT_TRUE(FieldWidget(Field("InchFld")).Multiline());
+  EXPECT_FALSE(FieldWidget(Field("WeightFld")).Multiline());
+  EXPECT_TRUE(FieldWidget(Field("FeetFld")).Styled());
+  EXPECT_FALSE(FieldWidget(Field("InchFld")).Styled());
+  EXPECT_TRUE(FieldWidget(Field("WeightFld")).Styled());
 }
 
 TEST_F(CalculatorWindow, TypedHeightAndWeightShowTheIndexAndCategory) {
@@ -600,7 +601,7 @@ TEST_F(CalculatorWindow, EveryTextFitsItsBox) {
   for (const char* field : {"FeetFld", "InchFld", "WeightFld"}) {
     const QFont font = Widget(field)->font();
     EXPECT_TRUE(QFontInfo(font).fixedPitch()) << field << " is not in a Courier face";
-    const QString fullField(Field(field).LimitText(), QLatin1Char('8'));
+    const QString fullField(FieldWidget(Field(field)).Limit(), QLatin1Char('8'));
     EXPECT_LT(QFontMetrics(font).horizontalAdvance(fullField), Widget(field)->width()) << field;
   }
 }

@@ -27,6 +27,7 @@ namespace {
 
 using velmora_test::BoldAt;
 using velmora_test::ContentOf;
+using velmora_test::FieldWidget;
 using velmora_test::FrameOf;
 using velmora_test::WidgetOf;
 
@@ -90,14 +91,14 @@ TEST(DescriptionWindow, AccessorBuildsItHiddenWithItsBoldRun) {
   EXPECT_EQ(field->SelStart(), 0);
   EXPECT_EQ(field->SelLength(), kBoldRun);
   ExpectBoldRunOnly(*field);
-  EXPECT_TRUE(field->ReadOnly());
+  EXPECT_TRUE(FieldWidget(*field).isReadOnly());
   EXPECT_EQ(QFontInfo(HelpEdit(*window)->font()).family(), QStringLiteral("Liberation Serif"));
 
   // The field beneath holds one line break in a monospace face, and nothing shows of it.
   const auto under = window->ControlAs<platform::TextArea>("DescribeFld");
   ASSERT_TRUE(under);
   EXPECT_EQ(under->Text(), "\r");
-  EXPECT_FALSE(under->Styled());
+  EXPECT_FALSE(FieldWidget(*under).Styled());
   EXPECT_EQ(QFontInfo(WidgetOf(*window, "DescribeFld")->font()).family(), QStringLiteral("Liberation Mono"));
   QWidget* atCentre = ContentOf(*window)->childAt(QPoint(213, 240));
   EXPECT_TRUE(atCentre && (atCentre == HelpEdit(*window) || HelpEdit(*window)->isAncestorOf(atCentre)))
@@ -232,7 +233,7 @@ TEST(DescriptionWindow, ConstructionSetsItsMenuBarAndThreeHandlersInOrder) {
   velmora_test::TraceRecorder trace([&](std::string_view line) {
     if (line != "SetMenuBar DescriptionWnd.DescriptionWnd") return;
     if (const auto window = platform::GetImplicitWindow(velmora::DescriptionWnd::kClassName))
-      titleWhenBarSet = window->Title();
+      titleWhenBarSet = window->Impl().title;
   });
   velmora::DescriptionWnd();
   EXPECT_EQ(titleWhenBarSet, "") << "the record was applied before the menu bar was set";

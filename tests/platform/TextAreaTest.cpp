@@ -78,9 +78,9 @@ TEST(TextAreaTest, RecordSetsPlaceFontColoursFrameAndToolTip) {
   EXPECT_EQ(f.widget->palette().color(QPalette::Active, QPalette::Text), QColor(0x11, 0x22, 0x33));
   EXPECT_EQ(f.widget->palette().color(QPalette::Active, QPalette::Base), QColor(0xFF, 0xFF, 0xEE));
   EXPECT_EQ(f.widget->frameWidth(), 1);
-  EXPECT_EQ(f.area->LimitText(), 1);
-  EXPECT_FALSE(f.area->Multiline());
-  EXPECT_TRUE(f.area->Styled());
+  EXPECT_EQ(f.widget->Limit(), 1);
+  EXPECT_FALSE(f.widget->Multiline());
+  EXPECT_TRUE(f.widget->Styled());
   EXPECT_TRUE(f.widget->tabChangesFocus());
   EXPECT_EQ(f.widget->lineWrapMode(), QTextEdit::NoWrap);
   EXPECT_EQ(f.widget->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -546,7 +546,7 @@ TEST(TextAreaTest, ReadOnlyFieldRefusesTypingAndPasteButKeyDownSeesTheKeys) {
   Paste(f.widget, "zz");
   EXPECT_EQ(f.area->Text(), "fixed");
   EXPECT_EQ(f.window->keys, (std::vector<std::string>{"a", "b", "\x16"}));
-  EXPECT_TRUE(f.area->ReadOnly());
+  EXPECT_TRUE(f.widget->isReadOnly());
 }
 
 // ---- Selection and bold runs ------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "infowindows/AboutWnd.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/qt/WindowImpl.h"
 #include "shell/InvisibleWnd.h"
 #include "shell/Menu.h"
 #include "support/TraceRecorder.h"
@@ -23,7 +24,7 @@ TEST(InvisibleWnd, IsBuiltHiddenWithTheSharedMenuBarAndShowsTheSplash) {
   std::string titleWhenBarWasSet = "(not set)";
   TraceRecorder trace([&titleWhenBarWasSet](std::string_view line) {
     if (line == "SetMenuBar InvisibleWnd.InvisibleWnd")
-      titleWhenBarWasSet = Open(velmora::InvisibleWnd::kClassName)->Title();
+      titleWhenBarWasSet = Open(velmora::InvisibleWnd::kClassName)->Impl().title;
   });
   const auto window = velmora::InvisibleWnd();
 
@@ -31,11 +32,11 @@ TEST(InvisibleWnd, IsBuiltHiddenWithTheSharedMenuBarAndShowsTheSplash) {
   EXPECT_FALSE(window->Visible());
   EXPECT_EQ(window->MenuBar(), velmora::Menu());
   EXPECT_EQ(titleWhenBarWasSet, "") << "the menu bar comes before the record";
-  EXPECT_EQ(window->Width(), 64);
-  EXPECT_EQ(window->Height(), 64);
-  EXPECT_EQ(window->Frame(), 1);
-  EXPECT_EQ(window->Title(), "Untitled");
-  EXPECT_FALSE(window->CloseButton());
+  EXPECT_EQ(window->Impl().width, 64);
+  EXPECT_EQ(window->Impl().height, 64);
+  EXPECT_EQ(window->Impl().frameKind, 1);
+  EXPECT_EQ(window->Impl().title, "Untitled");
+  EXPECT_FALSE(window->Impl().closeButton);
 
   // Its Open handler put the About window on screen as the splash.
   const auto about = Open(velmora::AboutWnd::kClassName);

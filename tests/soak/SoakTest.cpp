@@ -53,6 +53,7 @@ namespace soak {
 namespace {
 
 using velmora_test::ClickContentAt;
+using velmora_test::FieldWidget;
 using velmora_test::FrameOf;
 using velmora_test::MenuBarOf;
 using velmora_test::WidgetOf;
@@ -793,8 +794,8 @@ Before Soak::Observe() const {
   Before before;
   for (int i = 0; i < 3; ++i) {
     const platform::TextArea& field = FieldControl(static_cast<Field>(i));
-    before.fields[i] = {Chars(field.Text()), field.SelStart(), field.SelLength(), field.LimitText(),
-                        field.Multiline()};
+    before.fields[i] = {Chars(field.Text()), field.SelStart(), field.SelLength(), FieldWidget(field).Limit(),
+                        FieldWidget(field).Multiline()};
   }
   before.focus = QApplication::focusWidget();
   before.active = QApplication::activeWindow();
@@ -859,10 +860,10 @@ void Soak::CheckFields(const Expectation& expect) {
     const platform::TextArea& field = FieldControl(static_cast<Field>(i));
     const std::string name(kFields[i]);
     const std::u32string text = Chars(field.Text());
-    if (static_cast<std::int32_t>(text.size()) > field.LimitText())
+    if (static_cast<std::int32_t>(text.size()) > FieldWidget(field).Limit())
       Fail(name + " holds " + std::to_string(text.size()) + " characters, past its limit of " +
-           std::to_string(field.LimitText()) + ": " + Shown(text));
-    if (!field.Multiline() && text.find_first_of(U"\r\n\u2028\u2029") != std::u32string::npos)
+           std::to_string(FieldWidget(field).Limit()) + ": " + Shown(text));
+    if (!FieldWidget(field).Multiline() && text.find_first_of(U"\r\n\u2028\u2029") != std::u32string::npos)
       Fail(name + " is single-line and holds a line break: " + Shown(text));
     if (expect.fields[i] && text != *expect.fields[i])
       Fail(name + " holds " + Shown(text) + ", expected " + Shown(*expect.fields[i]));

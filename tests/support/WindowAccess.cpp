@@ -40,6 +40,10 @@ void ClickContentAt(const platform::Window& window, QPoint contentPoint) {
   QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, ContentOf(window)->mapTo(frame, contentPoint));
 }
 
+const platform::detail::TextAreaWidget& FieldWidget(const platform::TextArea& field) {
+  return *static_cast<const platform::detail::TextAreaWidget*>(field.Impl().widget.data());
+}
+
 bool BoldAt(const platform::TextArea& field, int position) {
   const auto* edit = qobject_cast<const QTextEdit*>(field.Impl().widget.data());
   if (!edit || position < 0 || position >= edit->document()->characterCount() - 1) return false;

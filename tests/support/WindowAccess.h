@@ -5,6 +5,7 @@
 
 #include "platform/TextArea.h"
 #include "platform/Window.h"
+#include "platform/qt/TextAreaWidget.h"
 #include "platform/qt/WindowImpl.h"
 
 class QMenuBar;
@@ -19,6 +20,9 @@ QWidget* ContentOf(const platform::Window& window);
 QWidget* WidgetOf(const platform::Window& window, std::string_view name);
 // The menu bar the window shows, or nothing.
 QMenuBar* MenuBarOf(const platform::Window& window);
+
+// The Qt field behind a text area: its kind as the record set it.
+const platform::detail::TextAreaWidget& FieldWidget(const platform::TextArea& field);
 
 // Whether the field's character at the position (in UTF-16 units: every test text is in
 // the basic plane) is bold; a line break counts as the paragraph it starts.

@@ -105,7 +105,7 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
   const auto window = Keep(owner_);
   // A close request comes from outside: the system's own closing (Quit) calls Close
   // directly. So a window without a close box cannot be closed by the window manager.
-  if (!window || !window->CloseButton()) return;
+  if (!window || !window->Impl().closeButton) return;
   Guarded([&] { return window->Close(); }, false);
 }
 
