@@ -259,18 +259,11 @@ TEST_F(CalculatorWindow, FailedCheckLeavesTheEarlierResultAndTheHiddenLine) {
   QString message;
   QWidget* parent = nullptr;
   QWindow* transientParent = nullptr;
-  velmora_test::ModalAnswerer answerer([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (!box) {
-      ADD_FAILURE() << "not a message box";
-      modal->close();
-      return;
-    }
-    message = box->text();
-    parent = box->parentWidget();
-    transientParent = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
-    box->button(QMessageBox::Ok)->click();
-  });
+  velmora_test::ModalAnswerer answerer(velmora_test::ReadMessageBox([&](QMessageBox& box) {
+    message = box.text();
+    parent = box.parentWidget();
+    transientParent = box.windowHandle() ? box.windowHandle()->transientParent() : nullptr;
+  }));
   Click("CalculateBtn");
   ASSERT_TRUE(answerer.Answered());
   EXPECT_EQ(message, kWeightMessage);

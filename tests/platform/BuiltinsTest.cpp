@@ -349,20 +349,13 @@ TEST(BuiltinsMsgBox, BlocksUntilDismissed) {
   QString title;
   Qt::TextFormat format = Qt::AutoText;
   QMessageBox::StandardButtons buttons;
-  velmora_test::ModalAnswerer answerer([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (!box) {
-      ADD_FAILURE() << "not a message box";
-      modal->close();
-      return;
-    }
+  velmora_test::ModalAnswerer answerer(velmora_test::ReadMessageBox([&](QMessageBox& box) {
     openBeforeReturn = !returned;
-    text = box->text();
-    title = box->windowTitle();
-    format = box->textFormat();
-    buttons = box->standardButtons();
-    box->button(QMessageBox::Ok)->click();
-  });
+    text = box.text();
+    title = box.windowTitle();
+    format = box.textFormat();
+    buttons = box.standardButtons();
+  }));
   platform::MsgBox("Weight must range from 100 to 300 pounds");
   returned = true;
   EXPECT_TRUE(answerer.Answered());

@@ -281,19 +281,12 @@ TEST_F(WindowTest, ActivationComesFromQtAndAnExceptionLeavesRuntimeRunOnce) {
   // a failure status.
   QString text;
   bool messageAsPlainText = false;
-  velmora_test::ModalAnswerer answerer([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (!box) {
-      ADD_FAILURE() << "not a message box";
-      modal->close();
-      return;
-    }
-    text = box->text();
-    for (const QLabel* label : box->findChildren<QLabel*>())
+  velmora_test::ModalAnswerer answerer(velmora_test::ReadMessageBox([&](QMessageBox& box) {
+    text = box.text();
+    for (const QLabel* label : box.findChildren<QLabel*>())
       if (label->text() == QString::fromLatin1(kActivationFailed))
         messageAsPlainText = label->textFormat() == Qt::PlainText;
-    box->button(QMessageBox::Ok)->click();
-  });
+  }));
   platform::RuntimeUnhandledException(escaped);
   ASSERT_TRUE(answerer.Answered());
   EXPECT_TRUE(text.contains("RuntimeException")) << text.toStdString();

@@ -39,20 +39,22 @@ ModalAnswerer::~ModalAnswerer() {
   delete state_;
 }
 
+std::function<void(QWidget*)> ReadMessageBox(std::function<void(QMessageBox&)> read) {
+  return [read = std::move(read)](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) {
+      ADD_FAILURE() << "the modal dialog is not a message box";
+      modal->close();
+      return;
+    }
+    read(*box);
+    box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+  };
+}
+
 QString TakeMessageBox(const std::function<void()>& action, int timeoutMs) {
   QString text;
-  ModalAnswerer answerer(
-      [&text](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-          ADD_FAILURE() << "the modal dialog is not a message box";
-          modal->close();
-          return;
-        }
-        text = box->text();
-        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
-      },
-      timeoutMs);
+  ModalAnswerer answerer(ReadMessageBox([&text](QMessageBox& box) { text = box.text(); }), timeoutMs);
   action();
   if (!answerer.Answered()) WaitFor([&answerer] { return answerer.Answered(); }, timeoutMs);
   return text;

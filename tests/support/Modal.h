@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 namespace velmora_test {
@@ -24,6 +25,10 @@ class ModalAnswerer {
   State* state_;
   bool answered_ = false;
 };
+
+// An answer for ModalAnswerer: the modal dialog must be a message box; `read` looks at it,
+// then its OK button dismisses it.
+std::function<void(QWidget*)> ReadMessageBox(std::function<void(QMessageBox&)> read);
 
 // The text of a message box, read and dismissed with its OK button.
 QString TakeMessageBox(const std::function<void()>& action, int timeoutMs = 5000);
