@@ -1,26 +1,18 @@
 #include "platform/Builtins.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <system_error>
 
-#include "platform/Diagnostics.h"
 #include "platform/RuntimeException.h"
-#include "platform/qt/BeepCounter.h"
-#include "platform/qt/DialogOwner.h"
 #include "platform/qt/QtConvert.h"
 
 namespace platform {
 namespace {
-
-constexpr char kMessageBoxTitle[] = "Velmora";
 
 // Format's texts for the values that have no digits.
 constexpr char kNotANumberText[] = "NaN";
@@ -35,8 +27,6 @@ constexpr std::size_t kExactDigitsBuffer = 1500;
 // Saturates a parsed exponent well beyond anything a double can reach, so that adding
 // it to a digit count can never overflow.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
-
-std::int64_t g_beepCount = 0;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -80,37 +70,7 @@ std::int64_t LeadingMagnitude(std::string_view integer, std::string_view fractio
   return -static_cast<std::int64_t>(firstFraction) - 1 + exponent;
 }
 
-bool HasApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
-
 }  // namespace
-
-namespace detail {
-void CountBeep() { ++g_beepCount; }
-}  // namespace detail
-
-std::int64_t RuntimeBeepCount() { return g_beepCount; }
-
-void MsgBox(std::string_view text) {
-  if (!HasApplication()) {
-    // No desktop to show it on: the text must not be lost.
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    return;
-  }
-  const detail::DialogOwner owner;
-  QMessageBox box(owner.Parent());
-  box.setWindowTitle(QString::fromLatin1(kMessageBoxTitle));
-  // The text is the program's message, never markup.
-  box.setTextFormat(Qt::PlainText);
-  box.setText(detail::ToQString(text));
-  box.setStandardButtons(QMessageBox::Ok);
-  box.setDefaultButton(QMessageBox::Ok);
-  box.exec();
-}
-
-void Beep() {
-  if (HasApplication()) QApplication::beep();
-  detail::CountBeep();
-}
 
 std::int32_t Asc(std::string_view text) {
   // The first character takes at most four bytes; bytes that do not make a well-formed
@@ -216,9 +176,5 @@ std::int32_t RuntimeCvtReal64ToSInt32(double value) {
 double RuntimeCvtSInt32ToReal64(std::int32_t value) { return static_cast<double>(value); }
 
 double RuntimePow(double base, double exponent) { return std::pow(base, exponent); }
-
-void RuntimeBackgroundTask() {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
-}
 
 }  // namespace platform

@@ -48,6 +48,13 @@ char* g_argv[] = {g_programName, nullptr};
 
 QtMessageHandler g_previousHandler = nullptr;
 
+constexpr char kMessageBoxTitle[] = "Velmora";
+
+std::int64_t g_beepCount = 0;
+
+// Tests run the framework's dialogs on an application of their own, without RuntimeInit.
+bool HasApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
 // A display that cannot be opened is the user's situation, not a crash: one line, then exit.
 void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg && !State().application) {
@@ -154,7 +161,7 @@ void RuntimeUnhandledException(std::exception_ptr exception) {
   std::fprintf(stderr, "velmora: unhandled %s: %s\n", className.c_str(), message.c_str());
   if (state.application) {
     const detail::DialogOwner owner;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"),
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kMessageBoxTitle),
                     QStringLiteral("An unhandled %1 occurred.").arg(QString::fromStdString(className)),
                     QMessageBox::Ok, owner.Parent());
     // Class names and messages are never markup: a template's name has angle brackets.
@@ -227,6 +234,37 @@ void Quit(std::int32_t code) {
   } else {
     state.quitBeforeRun = true;
   }
+}
+
+// The built-ins that reach the desktop live here with the runtime; the others need no Qt
+// beyond its strings.
+
+void MsgBox(std::string_view text) {
+  if (!HasApplication()) {
+    // No desktop to show it on: the text must not be lost.
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    return;
+  }
+  const detail::DialogOwner owner;
+  QMessageBox box(owner.Parent());
+  box.setWindowTitle(QString::fromLatin1(kMessageBoxTitle));
+  // The text is the program's message, never markup.
+  box.setTextFormat(Qt::PlainText);
+  box.setText(detail::ToQString(text));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+}
+
+void Beep() {
+  if (HasApplication()) QApplication::beep();
+  ++g_beepCount;
+}
+
+std::int64_t RuntimeBeepCount() { return g_beepCount; }
+
+void RuntimeBackgroundTask() {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 }  // namespace platform
