@@ -245,14 +245,16 @@ void TextAreaWidget::paintEvent(QPaintEvent* event) {
 
 void TextAreaWidget::focusInEvent(QFocusEvent* event) {
   QTextEdit::focusInEvent(event);
-  UpdateSelectionColors();
-  UpdateMargins();
-  update();
-  viewport()->update();
+  FocusChanged();
 }
 
 void TextAreaWidget::focusOutEvent(QFocusEvent* event) {
   QTextEdit::focusOutEvent(event);
+  FocusChanged();
+}
+
+// The selection's colours, the caret's room and the ring all follow the focus.
+void TextAreaWidget::FocusChanged() {
   UpdateSelectionColors();
   UpdateMargins();
   update();

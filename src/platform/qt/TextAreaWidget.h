@@ -91,6 +91,7 @@ class TextAreaWidget : public QTextEdit {
   bool PassesKeyDown(const std::string& key);
   void DoMenuEdit(std::string_view action);
   bool ShowsFocusRing() const;
+  void FocusChanged();
   void DrawFocusRing(QWidget* device);
 
   bool multiline_ = true;
