@@ -48,6 +48,18 @@ def die_with_parent() -> None:
     libc.prctl(pr_set_pdeathsig, signal.SIGTERM)
 
 
+def end_process(process: subprocess.Popen | None) -> None:
+    """Asks a process still running to end, and kills it if it does not within 5 s."""
+    if process is None or process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 def wait_until(condition, seconds: float, what: str):
     """Polls the condition until it gives something true; fails after the deadline."""
     deadline = time.monotonic() + seconds
@@ -158,24 +170,12 @@ class XServer:
             return ""
 
     def _stop(self) -> None:
-        if self.wm_process and self.wm_process.poll() is None:
-            self.wm_process.terminate()
-            try:
-                self.wm_process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.wm_process.kill()
-                self.wm_process.wait()
+        end_process(self.wm_process)
         self.wm_process = None
         if self._wm_home is not None:
             self._wm_home.cleanup()
             self._wm_home = None
-        if self.process and self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process)
 
     def __exit__(self, *exc) -> None:
         self._stop()
