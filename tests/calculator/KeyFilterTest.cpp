@@ -21,22 +21,33 @@ TEST_P(KeyFilter, PassesDigitsControlCharactersAndDeleteOnly) {
   EXPECT_EQ(velmora::KeyFilterAccepts(GetParam().key), GetParam().accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyFilter,
-    ::testing::Values(KeyCase{"Zero", "0", true}, KeyCase{"Nine", "9", true},
-                      KeyCase{"SlashJustBelowZero", "/", false}, KeyCase{"ColonJustAboveNine", ":", false},
-                      KeyCase{"Letter", "a", false}, KeyCase{"Space", " ", false},
-                      KeyCase{"EmptyCountsAsCodeZero", "", true}, KeyCase{"Backspace", "\b", true},
-                      KeyCase{"UnitSeparator", "\x1f", true}, KeyCase{"Delete", "\x7f", true},
-                      KeyCase{"Tilde", "~", false}, KeyCase{"NonAscii", "\xc3\xa9", false},
-                      KeyCase{"FullwidthDigit", "\xef\xbc\x95", false},
-                      KeyCase{"OverlongNulIsNoControlCharacter", "\xc0\x80", false},
-                      KeyCase{"InvalidLeadByte", "\xff", false},
-                      // Several characters at once, as an input method hands them over.
-                      KeyCase{"DigitsSortBetween", "42", true}, KeyCase{"DigitThenLetter", "5x", true},
-                      KeyCase{"NineThenMoreSortsPastNine", "90", false},
-                      KeyCase{"ControlThenLetters", "\x01xyz", true},
-                      KeyCase{"LetterThenDigit", "x5", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+const KeyCase kKeys[] = {
+    {"Zero", "0", true},
+    {"Nine", "9", true},
+    {"SlashJustBelowZero", "/", false},
+    {"ColonJustAboveNine", ":", false},
+    {"Letter", "a", false},
+    {"Space", " ", false},
+    {"EmptyCountsAsCodeZero", "", true},
+    {"Backspace", "\b", true},
+    {"UnitSeparator", "\x1f", true},
+    {"Delete", "\x7f", true},
+    {"Tilde", "~", false},
+    {"NonAscii", "\xc3\xa9", false},
+    {"FullwidthDigit", "\xef\xbc\x95", false},
+    {"OverlongNulIsNoControlCharacter", "\xc0\x80", false},
+    {"InvalidLeadByte", "\xff", false},
+    {"ZeroWidthNoBreakSpace", "\xef\xbb\xbf", false},
+    {"ZeroWidthNoBreakSpaceThenControl", "\xef\xbb\xbf\x01", false},
+    // Several characters at once, as an input method hands them over.
+    {"DigitsSortBetween", "42", true},
+    {"DigitThenLetter", "5x", true},
+    {"NineThenMoreSortsPastNine", "90", false},
+    {"ControlThenLetters", "\x01xyz", true},
+    {"LetterThenDigit", "x5", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyFilter, ::testing::ValuesIn(kKeys),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -238,6 +238,7 @@ TEST(BuiltinsAsc, CodePointOfTheFirstCharacter) {
       {"three bytes", "\xE2\x82\xAC", 0x20AC},
       {"four bytes", "\xF0\x9F\x98\x80", 0x1F600},
       {"largest code point", "\xF4\x8F\xBF\xBF", 0x10FFFF},
+      {"zero-width no-break space, not skipped as a byte-order mark", "\xEF\xBB\xBF\x35", 0xFEFF},
       {"stray continuation byte", "\x80", 0xFFFD},
       {"invalid lead byte", "\xFF", 0xFFFD},
       {"cut short", "\xE2\x82", 0xFFFD},

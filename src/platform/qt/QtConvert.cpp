@@ -1,6 +1,7 @@
 #include "platform/qt/QtConvert.h"
 
 #include <QKeyEvent>
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -48,6 +49,13 @@ constexpr std::array<int, 6> kOtherFunctionKeys = {
 };
 
 }  // namespace
+
+QString ToQString(std::string_view text) {
+  // Stateless: a character cut short at the end decodes as a replacement character.
+  QStringDecoder decoder(QStringConverter::Utf8,
+                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+  return decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
 
 QFont ResolveFont(std::string_view family, int size, bool bold) {
   const auto known = std::find_if(kFamilies.begin(), kFamilies.end(),
