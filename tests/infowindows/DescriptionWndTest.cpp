@@ -167,8 +167,9 @@ TEST(DescriptionWindow, SecondRequestBringsUpTheSameWindowAsTheUserLeftIt) {
 }
 
 // The field beneath the help text shows nothing: the window opens with the focus on the
-// help text, so Page Down scrolls it at once, and neither Tab nor a click on the strip of
-// the other field that peeks out below ever puts the focus there.
+// help text, nothing of it highlighted, so Page Down scrolls it at once, and neither Tab
+// nor a click on the strip of the other field that peeks out below ever puts the focus
+// there.
 TEST(DescriptionWindow, OpensWithTheFocusOnTheHelpTextAndNeverOnTheFieldBeneath) {
   velmora_test::StartApplication();
   const auto window = velmora::DescriptionWnd();
@@ -181,7 +182,10 @@ TEST(DescriptionWindow, OpensWithTheFocusOnTheHelpTextAndNeverOnTheFieldBeneath)
   EXPECT_EQ(field->SelStart(), 0);
   EXPECT_EQ(field->SelLength(), kBoldRun);
   ExpectBoldRunOnly(*field);
+  EXPECT_EQ(velmora_test::HighlightPixels(*edit), 0) << "the bold run shows as selected";
 
+  QTest::keyClick(FrameOf(*window)->windowHandle(), Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_GT(velmora_test::HighlightPixels(*edit), 0) << "a selection made with Shift+Down does not show";
   QScrollBar* scroll = edit->verticalScrollBar();
   ASSERT_EQ(scroll->value(), 0);
   QTest::keyClick(FrameOf(*window)->windowHandle(), Qt::Key_PageDown);

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QMenu>
@@ -12,7 +13,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextLayout>
+#include <QTimer>
 #include <climits>
 #include <memory>
 #include <string>
@@ -22,6 +25,7 @@
 #include "platform/RoundRectangle.h"
 #include "platform/TextArea.h"
 #include "platform/qt/TextAreaWidget.h"
+#include "support/Modal.h"
 #include "support/WindowAccess.h"
 
 namespace {
@@ -488,6 +492,91 @@ TEST_P(TextAreaRouteTest, EveryInsertionAsksKeyDownOnceWithTheTextItInserts) {
 
 INSTANTIATE_TEST_SUITE_P(Routes, TextAreaRouteTest, ::testing::ValuesIn(kRoutes), RowName());
 
+// ---- Drags ---------------------------------------------------------------------------
+
+enum class DragEnd { kField, kOther };
+
+struct DragRow {
+  const char* what;
+  DragEnd from;
+  DragEnd to;
+  bool swallow;       // KeyDown swallows the drop
+  const char* field;  // the field's text after the drop
+  const char* other;  // the other program's text after the drop
+  std::vector<std::string> keys;
+};
+
+// The other end stands for another program: a text box that moves what is dragged out of
+// it and takes a drop as the move it is offered. A drop into the field is a copy, and one
+// that KeyDown swallows changes neither end.
+const DragRow kDrags[] = {
+    {"within the field", DragEnd::kField, DragEnd::kField, false, "501", "42", {"1"}},
+    {"within the field, swallowed", DragEnd::kField, DragEnd::kField, true, "150", "42", {"1"}},
+    {"out to another program", DragEnd::kField, DragEnd::kOther, false, "150", "421", {}},
+    {"in from another program", DragEnd::kOther, DragEnd::kField, false, "1504", "42", {"4"}},
+    {"in from another program, swallowed", DragEnd::kOther, DragEnd::kField, true, "150", "42", {"4"}},
+};
+
+class TextAreaDragTest : public ::testing::TestWithParam<DragRow> {};
+
+// A point of the widget in its window's coordinates.
+QPoint InWindow(QWidget* widget, QPoint point) {
+  return widget->window()->windowHandle()->mapFromGlobal(widget->mapToGlobal(point));
+}
+
+// A real drag with the left button, carried out by the platform: pressed on the start's
+// first character, released at the end's right-hand end.
+TEST_P(TextAreaDragTest, TextDraggedOutOfAFieldIsCopiedAndWithinItMoved) {
+  const DragRow& row = GetParam();
+  // The build runs these on the minimal platform.
+  if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "offscreen refuses every drag";
+  const Field f = OpenField({{"LimitText", 5}, {"Text", "150"sv}}, true, 100, 20);
+  if (row.swallow) f.window->swallowKey = [](const std::string&) { return true; };
+  QTextEdit other(QStringLiteral("42"));
+  other.setGeometry(FrameOf(*f.window)->frameGeometry().right() + 40, 40, 100, 30);
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+
+  // The start's first character is selected and pressed on.
+  QTextEdit* start = row.from == DragEnd::kField ? f.widget : &other;
+  QWidget* from = start->viewport();
+  QWidget* to = row.to == DragEnd::kField ? f.widget->viewport() : other.viewport();
+  QTextCursor first = start->textCursor();
+  first.setPosition(0);
+  const QPoint press = start->cursorRect(first).center() + QPoint(3, 0);
+  if (row.from == DragEnd::kField) {
+    f.area->SetSelStart(0);
+    f.area->SetSelLength(1);
+  } else {
+    first.setPosition(1, QTextCursor::KeepAnchor);
+    other.setTextCursor(first);
+  }
+  const QPoint release(to->width() - 4, to->height() / 2);
+  QWindow* fromWindow = from->window()->windowHandle();
+  QWindow* toWindow = to->window()->windowHandle();
+  // The platform runs the drag in a loop of its own: once it is under way, the pointer
+  // moves on to the end and lets go there.
+  bool dropped = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!from->findChild<QDrag*>()) return;
+    poll.stop();
+    QTest::mouseMove(toWindow, InWindow(to, release));
+    QTest::mouseRelease(toWindow, Qt::LeftButton, {}, InWindow(to, release));
+    dropped = true;
+  });
+  poll.start(10);
+  QTest::mousePress(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
+  QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(QApplication::startDragDistance() + 4, 0)));
+  ASSERT_TRUE(velmora_test::WaitFor([&] { return dropped; })) << row.what;
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.area->Text(), row.field) << row.what;
+  EXPECT_EQ(other.toPlainText().toStdString(), row.other) << row.what;
+  EXPECT_EQ(f.window->keys, row.keys) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Drags, TextAreaDragTest, ::testing::ValuesIn(kDrags), RowName());
+
 TEST(TextAreaTest, PastedLineBreakReachesKeyDownAsACarriageReturn) {
   const Field f = OpenField({{"Multiline", true}}, true, 200, 60);
   Paste(f.widget, "1\r\n2");
@@ -684,30 +773,27 @@ TEST(TextAreaTest, MultiLineFieldWrapsAndScrollsAsItsRecordSays) {
 
 // ---- Selection ------------------------------------------------------------------------
 
-// Pixels of the field drawn in the platform's selection colour.
-int HighlightPixels(TextAreaWidget* widget) {
-  const QColor highlight = QApplication::palette(widget).color(QPalette::Active, QPalette::Highlight);
-  const QImage image = widget->viewport()->grab().toImage();
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixelColor(x, y) == highlight) ++count;
-  return count;
-}
-
 class TextAreaSelectionTest : public ::testing::TestWithParam<bool> {};
 
-TEST_P(TextAreaSelectionTest, AHiddenSelectionShowsOnlyWhileTheFieldHasTheFocus) {
+// A selection the program makes (to set a bold run) is not the person's: a field that
+// hides its selection shows it only once the person selects, and only while focused.
+TEST_P(TextAreaSelectionTest, AHiddenSelectionShowsOnlyThePersonsSelectionWhileFocused) {
   const bool hide = GetParam();
-  const Field f = OpenField({{"Multiline", true}, {"Text", "Velmora heading"sv}, {"HideSelection", hide}},
-                            false, 200, 60);
+  // No ring: it is drawn in the selection's colour too.
+  const Field f = OpenField(
+      {{"Multiline", true}, {"Text", "Velmora heading"sv}, {"HideSelection", hide}, {"UseFocusRing", false}},
+      false, 200, 60);
+  ASSERT_TRUE(f.widget->hasFocus());
   f.area->SetSelStart(0);
   f.area->SetSelLength(7);
-  ASSERT_TRUE(f.widget->hasFocus());
-  EXPECT_GT(HighlightPixels(f.widget), 0);
+  f.area->SetSelBold(true);
+  EXPECT_EQ(HighlightPixels(*f.widget) > 0, !hide);
+  QTest::keyClick(f.widget, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(f.area->SelLength(), 8);
+  EXPECT_GT(HighlightPixels(*f.widget), 0);
   f.widget->clearFocus();
-  EXPECT_EQ(HighlightPixels(f.widget) > 0, !hide);
-  EXPECT_EQ(f.area->SelLength(), 7);  // hidden, not lost
+  EXPECT_EQ(HighlightPixels(*f.widget) > 0, !hide);
+  EXPECT_EQ(f.area->SelLength(), 8);  // hidden, not lost
 }
 
 INSTANTIATE_TEST_SUITE_P(HideSelection, TextAreaSelectionTest, ::testing::Bool(),

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QTest>
 #include <QTextBlock>
@@ -42,6 +43,16 @@ void ClickContentAt(const platform::Window& window, QPoint contentPoint) {
 
 const platform::detail::TextAreaWidget& FieldWidget(const platform::TextArea& field) {
   return *static_cast<const platform::detail::TextAreaWidget*>(field.Impl().widget.data());
+}
+
+int HighlightPixels(const QTextEdit& field) {
+  const QColor highlight = QApplication::palette(&field).color(QPalette::Active, QPalette::Highlight);
+  const QImage image = field.viewport()->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y) == highlight) ++count;
+  return count;
 }
 
 bool BoldAt(const platform::TextArea& field, int position) {

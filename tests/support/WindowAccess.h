@@ -9,6 +9,7 @@
 #include "platform/qt/WindowImpl.h"
 
 class QMenuBar;
+class QTextEdit;
 class QWidget;
 
 // A system window as a user sees and works it: its Qt frame, content and controls.
@@ -27,6 +28,9 @@ const platform::detail::TextAreaWidget& FieldWidget(const platform::TextArea& fi
 // Whether the field's character at the position (in UTF-16 units: every test text is in
 // the basic plane) is bold; a line break counts as the paragraph it starts.
 bool BoldAt(const platform::TextArea& field, int position);
+
+// Pixels of the field's text drawn in the platform's selection colour.
+int HighlightPixels(const QTextEdit& field);
 
 // Shows the window and waits until it is active, as a user's click makes it.
 void ShowActive(platform::Window& window);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -96,6 +97,9 @@ TextAreaWidget::TextAreaWidget() {
   ApplyKind();
   connect(document(), &QTextDocument::contentsChange, this,
           [this](int from, int removed, int added) { OnContentsChange(from, removed, added); });
+  // Any move of the caret after the program's own selection makes the selection the person's.
+  connect(this, &QTextEdit::cursorPositionChanged, this, [this] { SetSelectionFromProgram(false); });
+  connect(this, &QTextEdit::selectionChanged, this, [this] { SetSelectionFromProgram(false); });
 }
 
 void TextAreaWidget::Detach() {
@@ -139,6 +143,7 @@ void TextAreaWidget::SetSelStart(std::int32_t start) {
   QTextCursor cursor = textCursor();
   cursor.setPosition(UnitsBefore(document()->toRawText(), std::max(start, 0)));
   setTextCursor(cursor);
+  SetSelectionFromProgram(true);
 }
 
 void TextAreaWidget::SetSelLength(std::int32_t length) {
@@ -152,6 +157,7 @@ void TextAreaWidget::SetSelLength(std::int32_t length) {
   cursor.setPosition(start);
   cursor.setPosition(UnitsBefore(text, static_cast<int>(end)), QTextCursor::KeepAnchor);
   setTextCursor(cursor);
+  SetSelectionFromProgram(true);
 }
 
 void TextAreaWidget::SetSelBold(bool bold) {
@@ -205,9 +211,16 @@ void TextAreaWidget::SetHideSelection(bool hide) {
   UpdateSelectionColors();
 }
 
-// A hidden selection is drawn in the field's own colours, so it does not show.
+void TextAreaWidget::SetSelectionFromProgram(bool fromProgram) {
+  if (selectionFromProgram_ == fromProgram) return;
+  selectionFromProgram_ = fromProgram;
+  UpdateSelectionColors();
+}
+
+// A hidden selection is drawn in the field's own colours, so it does not show. The
+// program selects to act on the text (a bold run), not to show the person anything.
 void TextAreaWidget::UpdateSelectionColors() {
-  const bool hidden = hideSelection_ && !hasFocus();
+  const bool hidden = hideSelection_ && (!hasFocus() || selectionFromProgram_);
   const QPalette defaults = QApplication::palette(this);
   QPalette colors = palette();
   for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
@@ -335,7 +348,38 @@ void TextAreaWidget::mousePressEvent(QMouseEvent* event) {
       return;
     }
   }
+  const QTextCursor before = textCursor();
   QTextEdit::mousePressEvent(event);
+  // The text edit leaves a selection that is pressed on as it is, so it can be dragged.
+  pressOnSelection_ = !isReadOnly() && event->button() == Qt::LeftButton &&
+                      event->modifiers() != Qt::ShiftModifier && before.hasSelection() &&
+                      textCursor() == before;
+  pressAt_ = event->position().toPoint();
+}
+
+void TextAreaWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (pressOnSelection_ && (event->buttons() & Qt::LeftButton) &&
+      (event->position().toPoint() - pressAt_).manhattanLength() > QApplication::startDragDistance()) {
+    pressOnSelection_ = false;
+    event->accept();
+    DragSelection();
+    return;
+  }
+  QTextEdit::mouseMoveEvent(event);
+}
+
+void TextAreaWidget::mouseReleaseEvent(QMouseEvent* event) {
+  pressOnSelection_ = false;
+  QTextEdit::mouseReleaseEvent(event);
+}
+
+// In place of the text edit's own drag, which removes the text once another program takes
+// it as a move: the field changes only through its handler. The move stays on offer so
+// that a drop back into the field moves the text there (dropEvent).
+void TextAreaWidget::DragSelection() {
+  auto* drag = new QDrag(viewport());  // the drag's end deletes it
+  drag->setMimeData(createMimeDataFromSelection());
+  drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }
 
 void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {

@@ -19,7 +19,7 @@ namespace platform::detail {
 // Text set by the program is not limited. Every edit a person makes reaches onKeyDown
 // first, and a swallowed one changes nothing: a key with its key text; a paste, drop or
 // input method's commit with the text it inserts; the context menu's Cut, Delete, Undo
-// and Redo with the code of their keyboard key.
+// and Redo with the code of their keyboard key. Text dragged out of the field is copied.
 class TextAreaWidget : public QTextEdit {
  public:
   TextAreaWidget();
@@ -51,7 +51,8 @@ class TextAreaWidget : public QTextEdit {
   // 1 flush left, 2 flush right, 4 centred.
   void SetAlignmentCode(std::int32_t code);
   void SetColors(Color text, Color back);
-  // A field that hides its selection shows it only while it has the focus.
+  // A field that hides its selection shows it only while it has the focus, and a
+  // selection the program made only once the person has moved the caret or selected.
   void SetHideSelection(bool hide);
   // A field with a focus ring draws one while it has the focus.
   void SetFocusRing(bool ring);
@@ -62,6 +63,8 @@ class TextAreaWidget : public QTextEdit {
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
@@ -84,9 +87,11 @@ class TextAreaWidget : public QTextEdit {
   void OnContentsChange(int from, int removed, int added);
   void ApplyKind();
   void UpdateSelectionColors();
+  void SetSelectionFromProgram(bool fromProgram);
   void UpdateMargins();
   void RemoveLineBreaks(int from, int to);
   void InsertAtCursor(const QString& text);
+  void DragSelection();
   // Calls onKeyDown; false when the key was swallowed or the field is gone with it.
   bool PassesKeyDown(const std::string& key);
   void DoMenuEdit(std::string_view action);
@@ -99,9 +104,12 @@ class TextAreaWidget : public QTextEdit {
   std::int32_t limit_ = 0;
   bool scrollVertical_ = true;
   bool hideSelection_ = false;
+  bool selectionFromProgram_ = false;  // the program set the selection; the person has not moved since
   bool focusRing_ = true;
   bool dropPassedKeyDown_ = false;  // a move within the field asked before it removed
-  bool programmatic_ = false;       // the program sets the text: no limit applies
+  bool pressOnSelection_ = false;   // the left button went down on the selection, to drag it
+  QPoint pressAt_;
+  bool programmatic_ = false;  // the program sets the text: no limit applies
   bool guarding_ = false;
 };
 
