@@ -172,8 +172,7 @@ class EndToEnd:
         kept = server.exists(splash.id)
         if not kept:
             raise Failure("the splash closed on the window manager's close request")
-        if kept:
-            log(f"{self.elapsed()}  the splash stayed until the calculator took its place")
+        log(f"{self.elapsed()}  the splash stayed until the calculator took its place")
         xsession.wait_until(
             lambda: server.focused_window() == calculator.id, STEP_SECONDS, "the calculator to get the keyboard"
         )
@@ -284,8 +283,7 @@ class EndToEnd:
             back = False
         if not back:
             raise Failure('"Information" left the description minimised')
-        if back:
-            log(f"{self.elapsed()}  the minimised description came back on Information")
+        log(f"{self.elapsed()}  the minimised description came back on Information")
 
         # 7. Ctrl+Q in the calculator ends the program with status 0.
         server.xdotool("windowactivate", "--sync", str(calculator.id), check=False)
