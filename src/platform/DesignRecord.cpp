@@ -129,6 +129,8 @@ constexpr RecordEntry kWindowOnly[] = {
     {"Placement", 0},          {"FullScreen", false},    {"Resizeable", false},
     {"MaximizeButton", false}, {"MinimizeButton", true},
 };
+// Frames: 0 and 1 have a title bar, 2 is a plain box.
+constexpr PropertyRange kWindowRanges[] = {{"Frame", 0, 2}};
 
 // Every control: no control arrays, no tab panels, and deactivation is the desktop's.
 #define VELMORA_CONTROL_NO_EFFECT "LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate"
@@ -155,6 +157,9 @@ constexpr std::string_view kCanvasNoEffect[] = {VELMORA_CONTROL_NO_EFFECT, "UseF
                                                 "DoubleBuffer", "EraseBackground"};
 constexpr RecordEntry kCanvasOnly[] = {VELMORA_CONTROL_ONLY, {"AcceptFocus", false}};
 constexpr RecordEntry kTimerOnly[] = {{"Mode", 1}};
+// Alignments: flush left, centred, flush right.
+constexpr PropertyRange kStaticTextRanges[] = {{"TextAlign", 0, 2}};
+constexpr PropertyRange kTimerRanges[] = {{"Period", 0, INT32_MAX}};
 
 #undef VELMORA_CONTROL_NO_EFFECT
 #undef VELMORA_CONTROL_ONLY
@@ -291,31 +296,33 @@ bool PropertyTable::Applies(std::string_view name) const {
 }
 
 const PropertyTable& WindowProperties() {
-  static const PropertyTable table{"Window", kWindow, kWindowNoEffect, kWindowOnly};
+  static const PropertyTable table{"Window", kWindow, kWindowNoEffect, kWindowOnly, kWindowRanges};
   return table;
 }
 const PropertyTable& RoundRectangleProperties() {
-  static const PropertyTable table{"RoundRectangle", kRoundRectangle, kControlNoEffect, kRoundRectangleOnly};
+  static const PropertyTable table{
+      "RoundRectangle", kRoundRectangle, kControlNoEffect, kRoundRectangleOnly, {}};
   return table;
 }
 const PropertyTable& StaticTextProperties() {
-  static const PropertyTable table{"StaticText", kStaticText, kControlNoEffect, kStaticTextOnly};
+  static const PropertyTable table{"StaticText", kStaticText, kControlNoEffect, kStaticTextOnly,
+                                   kStaticTextRanges};
   return table;
 }
 const PropertyTable& TextAreaProperties() {
-  static const PropertyTable table{"TextArea", kTextArea, kControlNoEffect, kTextAreaOnly};
+  static const PropertyTable table{"TextArea", kTextArea, kControlNoEffect, kTextAreaOnly, {}};
   return table;
 }
 const PropertyTable& PushButtonProperties() {
-  static const PropertyTable table{"PushButton", kPushButton, kControlNoEffect, kPushButtonOnly};
+  static const PropertyTable table{"PushButton", kPushButton, kControlNoEffect, kPushButtonOnly, {}};
   return table;
 }
 const PropertyTable& CanvasProperties() {
-  static const PropertyTable table{"Canvas", kCanvas, kCanvasNoEffect, kCanvasOnly};
+  static const PropertyTable table{"Canvas", kCanvas, kCanvasNoEffect, kCanvasOnly, {}};
   return table;
 }
 const PropertyTable& TimerProperties() {
-  static const PropertyTable table{"Timer", kTimer, {}, kTimerOnly};
+  static const PropertyTable table{"Timer", kTimer, {}, kTimerOnly, kTimerRanges};
   return table;
 }
 
@@ -372,6 +379,15 @@ void SetProperties(PropertyTarget& target, std::string_view record) {
     if (only != table.only.end() && value != ValueOf(only->value))
       throw RuntimeException(std::string(table.kind) + " property \"" + name + "\" cannot be " +
                              Shown(value) + " here: only " + Shown(ValueOf(only->value)) + " is supported.");
+    const auto range = std::find_if(table.ranges.begin(), table.ranges.end(),
+                                    [property](const PropertyRange& r) { return r.name == property; });
+    if (range == table.ranges.end()) continue;
+    const std::int32_t number = std::get<std::int32_t>(value);
+    if (number < range->min || number > range->max)
+      throw RuntimeException(std::string(table.kind) + " property \"" + name + "\" cannot be " +
+                             Shown(value) + " here: only " + std::to_string(range->min) +
+                             (range->max == INT32_MAX ? " or more" : " to " + std::to_string(range->max)) +
+                             " are supported.");
   }
   for (const auto& [name, value] : entries)
     if (table.Applies(name)) target.SetProperty(name, value);

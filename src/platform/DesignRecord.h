@@ -39,15 +39,25 @@ struct PropertySpec {
   PropertyType type;
 };
 
+// The Int32 values a property supports, `min` to `max` inclusive; a `max` of INT32_MAX
+// leaves the range open above.
+struct PropertyRange {
+  std::string_view name;
+  std::int32_t min;
+  std::int32_t max;
+};
+
 // The properties an object kind accepts, in the order its records list them. Every
 // record is read and checked whole; `noEffect` names properties that nothing here reads,
-// and `only` gives the one value this framework supports for a property: a record with
-// another value is refused rather than half-supported.
+// `only` gives the one value this framework supports for a property and `ranges` the
+// values it supports for an Int32: a record with another value is refused rather than
+// half-supported.
 struct PropertyTable {
   std::string_view kind;
   std::span<const PropertySpec> properties;
   std::span<const std::string_view> noEffect;
   std::span<const RecordEntry> only;
+  std::span<const PropertyRange> ranges;
 
   const PropertySpec* Find(std::string_view name) const;
   // Whether the kind hands this property to its objects at all.
@@ -79,13 +89,14 @@ class PropertyTarget {
  public:
   virtual ~PropertyTarget() = default;
   virtual const PropertyTable& Properties() const = 0;
-  // Sets one property; the value's type always matches the table.
+  // Sets one property; the value's type always matches the table, and a value with a
+  // range in the table lies in it.
   virtual void SetProperty(std::string_view name, const PropertyValue& value) = 0;
 };
 
 // Reads the record, refuses it whole (RuntimeException naming the property and the
-// value) when a value is not the only one supported, then sets each property that has
-// an effect on the target, in record order.
+// value) when a value is not the only one supported or lies outside its range, then
+// sets each property that has an effect on the target, in record order.
 void SetProperties(PropertyTarget& target, std::string_view record);
 
 }  // namespace platform

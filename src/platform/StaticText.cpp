@@ -62,9 +62,8 @@ void StaticText::SetProperty(std::string_view name, const PropertyValue& value) 
   } else if (name == "Text") {
     SetText(std::get<std::string>(value));
   } else if (name == "TextAlign") {
-    const std::int32_t code = std::get<std::int32_t>(value);
     if (QLabel* label = impl.Widget())
-      label->setAlignment(kTextAlign[code >= 0 && code < 3 ? code : 0] | Qt::AlignTop);
+      label->setAlignment(kTextAlign[std::get<std::int32_t>(value)] | Qt::AlignTop);
   } else if (name == "TextColor") {
     // Only the active and inactive colours: a disabled label keeps the greyed text.
     if (QLabel* label = impl.Widget()) {

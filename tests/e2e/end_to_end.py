@@ -46,6 +46,8 @@ WHITE = b"\xff\xff\xff"
 # A point inside the grey input panel with nothing drawn over it.
 PANEL_POINT = (350, 130)
 PANEL_GREY = b"\xe6\xe6\xe6"
+# A menu bar one line of text high, whatever the desktop's font and style.
+MENU_HEIGHT_RANGE = (1, 40)
 
 # The box for a weight out of range: its title and the key that dismisses it.
 MESSAGE_TITLE = "Velmora"
@@ -172,13 +174,13 @@ class EndToEnd:
         kept = server.exists(splash.id)
         if not kept:
             raise Failure("the splash closed on the window manager's close request")
-        if kept:
-            log(f"{self.elapsed()}  the splash stayed until the calculator took its place")
+        log(f"{self.elapsed()}  the splash stayed until the calculator took its place")
         xsession.wait_until(
             lambda: server.focused_window() == calculator.id, STEP_SECONDS, "the calculator to get the keyboard"
         )
         # The content lies at the bottom of the client window, below the menu bar.
         menu_height = calculator.height - xsession.CONTENT_HEIGHT
+        self.check_menu_height(menu_height, "on X")
 
         # Mapped is not yet painted: wait for the input panel's grey before judging the picture.
         before = xsession.wait_until(
@@ -223,6 +225,7 @@ class EndToEnd:
         # 4. "Calculate", then the pointer leaves so no button is drawn hovered.
         self.click(calculator, xsession.CALCULATE_POINT, menu_height)
         reference, reference_menu_height = self.finish_reference(reference_process)
+        self.check_menu_height(reference_menu_height, "offscreen")
         # The menu bar's height is the desktop's; the content is the program's.
         if (reference.width, reference.height - reference_menu_height) != (calculator.width, xsession.CONTENT_HEIGHT):
             raise Failure(
@@ -284,8 +287,7 @@ class EndToEnd:
             back = False
         if not back:
             raise Failure('"Information" left the description minimised')
-        if back:
-            log(f"{self.elapsed()}  the minimised description came back on Information")
+        log(f"{self.elapsed()}  the minimised description came back on Information")
 
         # 7. Ctrl+Q in the calculator ends the program with status 0.
         server.xdotool("windowactivate", "--sync", str(calculator.id), check=False)
@@ -303,6 +305,13 @@ class EndToEnd:
         if status != 0:
             raise Failure(f"velmora ended with status {status} after Ctrl+Q")
         log(f"{self.elapsed()}  Ctrl+Q: exit status 0 after {took:.3f} s (bound {self.options.quit_seconds:.1f} s)")
+
+    @staticmethod
+    def check_menu_height(height: int, where: str) -> None:
+        # Derived from the window's height: a window of the wrong height shows here as an odd menu bar.
+        low, high = MENU_HEIGHT_RANGE
+        if not low <= height <= high:
+            raise Failure(f"the menu bar is {height} px high {where}, not {low} to {high} px")
 
     @staticmethod
     def area(image: Image, area, menu_height: int) -> Image:

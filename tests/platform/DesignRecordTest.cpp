@@ -173,6 +173,19 @@ TEST(DesignRecordApplying, ValuesWithoutEffectAreDroppedAndUnsupportedValuesRefu
        {"DataSource", "people"sv},
        "StaticText property \"DataSource\" cannot be \"people\" here: only \"\" is supported."},
       {"input mask", platform::TextAreaProperties(), {"Mask", "###"sv}, "\"Mask\" cannot be \"###\""},
+      {"unknown frame",
+       platform::WindowProperties(),
+       {"Frame", 3},
+       "Window property \"Frame\" cannot be 3 here: only 0 to 2 are supported."},
+      {"negative frame", platform::WindowProperties(), {"Frame", -1}, "\"Frame\" cannot be -1"},
+      {"unknown alignment",
+       platform::StaticTextProperties(),
+       {"TextAlign", 3},
+       "StaticText property \"TextAlign\" cannot be 3 here: only 0 to 2 are supported."},
+      {"negative period",
+       platform::TimerProperties(),
+       {"Period", -1},
+       "Timer property \"Period\" cannot be -1 here: only 0 or more are supported."},
   };
   for (const auto& row : rows) {
     const RecordEntry applied =

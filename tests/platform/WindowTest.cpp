@@ -243,7 +243,8 @@ INSTANTIATE_TEST_SUITE_P(
     OtherKeys, WindowKeyTest,
     ::testing::Values(KeyCase{"Insert", Qt::Key_Insert, true}, KeyCase{"Pause", Qt::Key_Pause, true},
                       KeyCase{"PrintScreen", Qt::Key_Print, true}, KeyCase{"Menu", Qt::Key_Menu, true},
-                      KeyCase{"Help", Qt::Key_Help, true}, KeyCase{"ScrollLock", Qt::Key_ScrollLock, true}),
+                      KeyCase{"Help", Qt::Key_Help, true}, KeyCase{"ScrollLock", Qt::Key_ScrollLock, true},
+                      KeyCase{"Clear", Qt::Key_Clear, true}, KeyCase{"SysReq", Qt::Key_SysReq, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(ModifiersAlone, WindowKeyTest,

@@ -44,8 +44,9 @@ constexpr std::array<std::pair<int, char>, 15> kKeyCodes = {{
 // Keys that type nothing and have no code of their own hand over the original's code for
 // function keys, so that a window that reacts to any key sees them too.
 constexpr char kFunctionKeyCode = 16;
-constexpr std::array<int, 6> kOtherFunctionKeys = {
-    Qt::Key_Insert, Qt::Key_Pause, Qt::Key_Print, Qt::Key_Menu, Qt::Key_Help, Qt::Key_ScrollLock,
+constexpr std::array<int, 8> kOtherFunctionKeys = {
+    Qt::Key_Insert, Qt::Key_Pause,      Qt::Key_Print, Qt::Key_Menu,
+    Qt::Key_Help,   Qt::Key_ScrollLock, Qt::Key_Clear, Qt::Key_SysReq,
 };
 
 }  // namespace

@@ -28,7 +28,8 @@ QFont ResolveFont(std::string_view family, int size, bool bold);
 // The text a key press hands to KeyDown: the typed character, or the control code the
 // original gave keys that type none (Backspace 8, Tab 9, Return 13, Enter 3, Escape 27,
 // arrows 28 to 31, forward Delete 127, Home 1, End 4, Page Up 11, Page Down 12; 16 for
-// F1 to F35, Insert, Pause, Print Screen, Menu, Help and Scroll Lock).
+// F1 to F35, Insert, Pause, Print Screen, Menu, Help, Scroll Lock, SysReq and keypad 5
+// without Num Lock).
 // Empty for presses that reach no handler (modifiers alone).
 std::string KeyText(const QKeyEvent& event);
 
