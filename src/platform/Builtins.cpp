@@ -4,15 +4,32 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
 
 #include "platform/RuntimeException.h"
-#include "platform/qt/QtConvert.h"
 
 namespace platform {
 namespace {
+
+// What Asc answers for bytes that do not start a well-formed UTF-8 character.
+constexpr std::int32_t kReplacementCharacter = 0xFFFD;
+
+// The lead byte of each multi-byte UTF-8 form, its length and the smallest code point
+// it may carry (anything smaller is an overlong form).
+struct Utf8Form {
+  unsigned char leadMask;
+  unsigned char leadBits;
+  std::size_t length;
+  std::int32_t smallest;
+};
+constexpr Utf8Form kUtf8Forms[] = {
+    {0xE0, 0xC0, 2, 0x80},
+    {0xF0, 0xE0, 3, 0x800},
+    {0xF8, 0xF0, 4, 0x10000},
+};
 
 // Format's texts for the values that have no digits.
 constexpr char kNotANumberText[] = "NaN";
@@ -72,11 +89,25 @@ std::int64_t LeadingMagnitude(std::string_view integer, std::string_view fractio
 
 }  // namespace
 
+// Decoded here rather than by Qt, which skips a leading U+FEFF as a byte-order mark: the
+// first character is whatever it is.
 std::int32_t Asc(std::string_view text) {
-  // The first character takes at most four bytes; bytes that do not make a well-formed
-  // character decode as the replacement character.
-  const std::u32string decoded = detail::ToQString(text.substr(0, 4)).toStdU32String();
-  return decoded.empty() ? 0 : static_cast<std::int32_t>(decoded.front());
+  if (text.empty()) return 0;
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x80) return lead;
+  const auto form = std::find_if(std::begin(kUtf8Forms), std::end(kUtf8Forms),
+                                 [lead](const Utf8Form& f) { return (lead & f.leadMask) == f.leadBits; });
+  if (form == std::end(kUtf8Forms) || text.size() < form->length) return kReplacementCharacter;
+  std::int32_t code = lead & ~form->leadMask & 0xFF;
+  for (std::size_t i = 1; i < form->length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return kReplacementCharacter;
+    code = (code << 6) | (next & 0x3F);
+  }
+  // Overlong forms, surrogates and values past Unicode's range are not characters.
+  if (code < form->smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    return kReplacementCharacter;
+  return code;
 }
 
 double Val(std::string_view text) {

@@ -244,6 +244,8 @@ TEST(BuiltinsAsc, CodePointOfTheFirstCharacter) {
       {"cut short", "\xE2\x82", 0xFFFD},
       {"continuation missing", "\xC3x", 0xFFFD},
       {"overlong form", "\xC0\x80", 0xFFFD},
+      {"overlong three-byte form", "\xE0\x9F\xBF", 0xFFFD},
+      {"overlong four-byte form", "\xF0\x8F\xBF\xBF", 0xFFFD},
       {"surrogate", "\xED\xA0\x80", 0xFFFD},
       {"beyond Unicode", "\xF4\x90\x80\x80", 0xFFFD},
   };

@@ -1,7 +1,6 @@
 #include "platform/qt/QtConvert.h"
 
 #include <QKeyEvent>
-#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -50,13 +49,6 @@ constexpr std::array<int, 8> kOtherFunctionKeys = {
 };
 
 }  // namespace
-
-QString ToQString(std::string_view text) {
-  // Stateless: a character cut short at the end decodes as a replacement character.
-  QStringDecoder decoder(QStringConverter::Utf8,
-                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-  return decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-}
 
 QFont ResolveFont(std::string_view family, int size, bool bold) {
   const auto known = std::find_if(kFamilies.begin(), kFamilies.end(),

@@ -12,9 +12,9 @@ class QKeyEvent;
 
 namespace platform::detail {
 
-// The framework's strings are UTF-8 as they stand: a leading U+FEFF is a character of
-// the text, not a byte-order mark to drop.
-QString ToQString(std::string_view text);
+inline QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 inline std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
