@@ -178,7 +178,7 @@ void RuntimeUnhandledException(std::exception_ptr exception) {
 void RuntimeInitExternalClasses() {
   RuntimeTrace("RuntimeInitExternalClasses");
   // The framework's own menus and message boxes speak in the desktop face the controls'
-  // "System" font resolves to, at the size the original laid out.
+  // "System" font resolves to, at the size the windows were laid out for.
   QApplication::setFont(detail::ResolveFont("System", 13, false));
   QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
 }

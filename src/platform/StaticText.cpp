@@ -62,8 +62,11 @@ void StaticText::SetProperty(std::string_view name, const PropertyValue& value) 
   } else if (name == "Text") {
     SetText(std::get<std::string>(value));
   } else if (name == "TextAlign") {
-    if (QLabel* label = impl.Widget())
-      label->setAlignment(kTextAlign[std::get<std::int32_t>(value)] | Qt::AlignTop);
+    // Records are checked against the codes; a direct call with another keeps the alignment.
+    const std::int32_t code = std::get<std::int32_t>(value);
+    QLabel* label = impl.Widget();
+    if (label && code >= 0 && code < std::ssize(kTextAlign))
+      label->setAlignment(kTextAlign[code] | Qt::AlignTop);
   } else if (name == "TextColor") {
     // Only the active and inactive colours: a disabled label keeps the greyed text.
     if (QLabel* label = impl.Widget()) {

@@ -169,7 +169,8 @@ TEST(DescriptionWindow, SecondRequestBringsUpTheSameWindowAsTheUserLeftIt) {
 // The field beneath the help text shows nothing: the window opens with the focus on the
 // help text, nothing of it highlighted, so Page Down scrolls it at once, and neither Tab
 // nor a click on the strip of the other field that peeks out below ever puts the focus
-// there.
+// there. The bold run's selection, never shown, is not the person's to copy, extend or
+// drag: their keys and mouse start from the caret after it.
 TEST(DescriptionWindow, OpensWithTheFocusOnTheHelpTextAndNeverOnTheFieldBeneath) {
   velmora_test::StartApplication();
   const auto window = velmora::DescriptionWnd();
@@ -184,8 +185,32 @@ TEST(DescriptionWindow, OpensWithTheFocusOnTheHelpTextAndNeverOnTheFieldBeneath)
   ExpectBoldRunOnly(*field);
   EXPECT_EQ(velmora_test::HighlightPixels(*edit), 0) << "the bold run shows as selected";
 
-  QTest::keyClick(FrameOf(*window)->windowHandle(), Qt::Key_Down, Qt::ShiftModifier);
-  EXPECT_GT(velmora_test::HighlightPixels(*edit), 0) << "a selection made with Shift+Down does not show";
+  QWindow* keys = FrameOf(*window)->windowHandle();
+  const auto selected = [edit] { return edit->textCursor().selectedText().toStdString(); };
+  const auto selectBoldRun = [&field] {
+    field->SetSelStart(0);
+    field->SetSelLength(kBoldRun);
+  };
+  QApplication::clipboard()->setText(QStringLiteral("kept"));
+  QTest::keyClick(keys, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "kept") << "Ctrl+C copied the hidden selection";
+
+  selectBoldRun();
+  QTest::keyClick(keys, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(keys, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(selected(), "(B");
+  EXPECT_GT(velmora_test::HighlightPixels(*edit), 0) << "a selection made with Shift+Right does not show";
+
+  selectBoldRun();
+  QTextCursor gap = edit->textCursor();
+  gap.setPosition(0);
+  const QPoint press = edit->cursorRect(gap).center() + QPoint(2, 0);
+  gap.setPosition(4);
+  const QPoint to = edit->cursorRect(gap).center();
+  QTest::mousePress(edit->viewport(), Qt::LeftButton, {}, press);
+  QTest::mouseMove(edit->viewport(), to);
+  EXPECT_EQ(selected(), "Velm") << "a press and drag on the heading did not select part of it";
+  QTest::mouseRelease(edit->viewport(), Qt::LeftButton, {}, to);
   QScrollBar* scroll = edit->verticalScrollBar();
   ASSERT_EQ(scroll->value(), 0);
   QTest::keyClick(FrameOf(*window)->windowHandle(), Qt::Key_PageDown);

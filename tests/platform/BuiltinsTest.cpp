@@ -242,6 +242,7 @@ TEST(BuiltinsAsc, CodePointOfTheFirstCharacter) {
       {"stray continuation byte", "\x80", 0xFFFD},
       {"invalid lead byte", "\xFF", 0xFFFD},
       {"cut short", "\xE2\x82", 0xFFFD},
+      {"cut short inside a longer text", std::string_view("\xE2\x82\xAC", 2), 0xFFFD},
       {"continuation missing", "\xC3x", 0xFFFD},
       {"overlong form", "\xC0\x80", 0xFFFD},
       {"overlong three-byte form", "\xE0\x9F\xBF", 0xFFFD},

@@ -38,7 +38,7 @@ struct FontRow {
   const char* resolvedFamily;
 };
 
-// The original's names resolve to the metric twins of the faces it laid out with.
+// The records' family names resolve to the metric twins of the faces they were laid out with.
 const FontRow kFonts[] = {
     {"System 14 bold", "System", 14, true, "Liberation Sans"},
     {"System 9", "System", 9, false, "Liberation Sans"},
@@ -108,6 +108,8 @@ TEST_P(LabelTest, RecordSetsPlaceTextFontColourAndAlignment) {
   EXPECT_EQ(widget->text(), QString::fromUtf8(row.text));
   EXPECT_EQ(label->Text(), row.text);
   EXPECT_EQ(widget->alignment(), row.expectedAlign | Qt::AlignTop);
+  for (const std::int32_t code : {-1, 3}) label->SetProperty("TextAlign", code);
+  EXPECT_EQ(widget->alignment(), row.expectedAlign | Qt::AlignTop) << "after codes outside the table";
   EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText), QColor::fromRgb(row.color));
   const QFontInfo info(widget->font());
   EXPECT_EQ(info.pixelSize(), row.size);

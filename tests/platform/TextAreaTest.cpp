@@ -496,25 +496,94 @@ INSTANTIATE_TEST_SUITE_P(Routes, TextAreaRouteTest, ::testing::ValuesIn(kRoutes)
 
 enum class DragEnd { kField, kOther };
 
+// Where the left button goes down in the field.
+enum class Press { kOnFirst, kLeftOfText, kRightOfText, kTripleClick };
+
 struct DragRow {
   const char* what;
-  DragEnd from;
-  DragEnd to;
-  bool swallow;       // KeyDown swallows the drop
-  const char* field;  // the field's text after the drop
-  const char* other;  // the other program's text after the drop
-  std::vector<std::string> keys;
+  DragEnd from = DragEnd::kField;
+  const char* select = "Home, Shift+Right";  // keys the person selects with first
+  Press press = Press::kOnFirst;
+  DragEnd to = DragEnd::kField;
+  int at = 3;  // in the field, the gap between characters where the pointer ends
+  int limit = 5;
+  bool swallow = false;  // KeyDown swallows what is dropped
+  // What follows.
+  bool drags = true;
+  const char* field = "150";
+  const char* selected = nullptr;  // in the field, where it matters
+  const char* other = "42";
+  std::vector<std::string> keys = {};
+  // Between the field and the other program: what the other was offered by the field's
+  // drag; what the field answered the other's drag with on its way, and what that came to.
+  Qt::DropActions offered = {};
+  Qt::DropAction answered = Qt::IgnoreAction;
+  Qt::DropAction otherGot = Qt::IgnoreAction;
 };
 
-// The other end stands for another program: a text box that moves what is dragged out of
-// it and takes a drop as the move it is offered. A drop into the field is a copy, and one
-// that KeyDown swallows changes neither end.
+// The other end stands for another program: a text box that offers what it drags as a
+// move and takes a drop as it is offered. A drop into the field is a copy, and one that
+// KeyDown swallows or that finds no room changes neither end. A press drags only where a
+// stock text field would; elsewhere it selects.
 const DragRow kDrags[] = {
-    {"within the field", DragEnd::kField, DragEnd::kField, false, "501", "42", {"1"}},
-    {"within the field, swallowed", DragEnd::kField, DragEnd::kField, true, "150", "42", {"1"}},
-    {"out to another program", DragEnd::kField, DragEnd::kOther, false, "150", "421", {}},
-    {"in from another program", DragEnd::kOther, DragEnd::kField, false, "1504", "42", {"4"}},
-    {"in from another program, swallowed", DragEnd::kOther, DragEnd::kField, true, "150", "42", {"4"}},
+    {.what = "within the field", .field = "501", .keys = {"1"}},
+    {.what = "within the field, swallowed", .swallow = true, .keys = {"1"}},
+    {.what = "out to another program", .to = DragEnd::kOther, .other = "421", .offered = Qt::CopyAction},
+    {.what = "in from another program",
+     .from = DragEnd::kOther,
+     .field = "1504",
+     .keys = {"4"},
+     .answered = Qt::CopyAction,
+     .otherGot = Qt::CopyAction},
+    {.what = "in from another program, swallowed",
+     .from = DragEnd::kOther,
+     .swallow = true,
+     .keys = {"4"},
+     .answered = Qt::CopyAction},
+    {.what = "in from another program, no room", .from = DragEnd::kOther, .limit = 3},
+    {.what = "press left of the text after Shift+Home",
+     .select = "End, Shift+Home",
+     .press = Press::kLeftOfText,
+     .at = 2,
+     .drags = false,
+     .selected = "15"},
+    {.what = "press right of the text after selecting it",
+     .select = "Home, Shift+End",
+     .press = Press::kRightOfText,
+     .at = 1,
+     .drags = false,
+     .selected = "50"},
+    {.what = "triple click and move",
+     .select = "",
+     .press = Press::kTripleClick,
+     .drags = false,
+     .selected = "150"},
+};
+
+// Another program's text box. It drags as most programs do, offering a move and removing
+// what a drop takes as one, and keeps what it was offered and what its drag came to.
+class OtherProgram : public QTextEdit {
+ public:
+  using QTextEdit::QTextEdit;
+
+  Qt::DropActions offered;
+  Qt::DropAction answered = Qt::IgnoreAction;  // the last answer to its drag on the way
+  Qt::DropAction dragEnded = Qt::IgnoreAction;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    if (event->source() != viewport()) offered = event->possibleActions();
+    QTextEdit::dragEnterEvent(event);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (!(event->buttons() & Qt::LeftButton) || !textCursor().hasSelection())
+      return QTextEdit::mouseMoveEvent(event);
+    auto* drag = new QDrag(viewport());
+    drag->setMimeData(createMimeDataFromSelection());
+    QObject::connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) { answered = action; });
+    dragEnded = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    if (dragEnded == Qt::MoveAction) textCursor().removeSelectedText();
+  }
 };
 
 class TextAreaDragTest : public ::testing::TestWithParam<DragRow> {};
@@ -524,58 +593,114 @@ QPoint InWindow(QWidget* widget, QPoint point) {
   return widget->window()->windowHandle()->mapFromGlobal(widget->mapToGlobal(point));
 }
 
-// A real drag with the left button, carried out by the platform: pressed on the start's
-// first character, released at the end's right-hand end.
-TEST_P(TextAreaDragTest, TextDraggedOutOfAFieldIsCopiedAndWithinItMoved) {
+// The middle of the gap before the character at `position`.
+QPoint GapAt(const QTextEdit& edit, int position) {
+  QTextCursor gap = edit.textCursor();
+  gap.setPosition(position);
+  return edit.cursorRect(gap).center();
+}
+
+// A real press and move with the left button; a drag it starts is carried out by the
+// platform and let go at the end.
+TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelectionDrags) {
   const DragRow& row = GetParam();
   // The build runs these on the minimal platform.
   if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "offscreen refuses every drag";
-  const Field f = OpenField({{"LimitText", 5}, {"Text", "150"sv}}, true, 100, 20);
-  if (row.swallow) f.window->swallowKey = [](const std::string&) { return true; };
-  QTextEdit other(QStringLiteral("42"));
+  // Centred, so that there is room to press on either side of the text.
+  const Field f = OpenField({{"LimitText", row.limit}, {"Text", "150"sv}, {"Alignment", 4}}, true, 100, 20);
+  OtherProgram other(QStringLiteral("42"));
   other.setGeometry(FrameOf(*f.window)->frameGeometry().right() + 40, 40, 100, 30);
   other.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
 
-  // The start's first character is selected and pressed on.
-  QTextEdit* start = row.from == DragEnd::kField ? f.widget : &other;
+  QTextEdit* start = row.from == DragEnd::kField ? static_cast<QTextEdit*>(f.widget) : &other;
   QWidget* from = start->viewport();
   QWidget* to = row.to == DragEnd::kField ? f.widget->viewport() : other.viewport();
-  QTextCursor first = start->textCursor();
-  first.setPosition(0);
-  const QPoint press = start->cursorRect(first).center() + QPoint(3, 0);
-  if (row.from == DragEnd::kField) {
-    f.area->SetSelStart(0);
-    f.area->SetSelLength(1);
-  } else {
+  const QPoint onFirst = GapAt(*start, 0) + QPoint(3, 0);
+  QPoint press = onFirst;
+  if (row.from == DragEnd::kOther) {
+    QTextCursor first = other.textCursor();
+    first.setPosition(0);
     first.setPosition(1, QTextCursor::KeepAnchor);
     other.setTextCursor(first);
+  } else {
+    QTest::keySequence(f.widget, QKeySequence(QString::fromLatin1(row.select)));
+    const int middle = from->height() / 2;
+    if (row.press == Press::kLeftOfText) press = QPoint(2, middle);
+    if (row.press == Press::kRightOfText) press = QPoint(from->width() - 2, middle);
   }
-  const QPoint release(to->width() - 4, to->height() / 2);
+  f.window->keys.clear();
+  if (row.swallow) f.window->swallowKey = [](const std::string&) { return true; };
+  const QPoint end =
+      row.to == DragEnd::kField ? GapAt(*f.widget, row.at) : QPoint(to->width() - 4, to->height() / 2);
   QWindow* fromWindow = from->window()->windowHandle();
   QWindow* toWindow = to->window()->windowHandle();
-  // The platform runs the drag in a loop of its own: once it is under way, the pointer
+  // The platform runs a drag in a loop of its own: once it is under way, the pointer
   // moves on to the end and lets go there.
   bool dropped = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     if (!from->findChild<QDrag*>()) return;
     poll.stop();
-    QTest::mouseMove(toWindow, InWindow(to, release));
-    QTest::mouseRelease(toWindow, Qt::LeftButton, {}, InWindow(to, release));
+    QTest::mouseMove(toWindow, InWindow(to, end));
+    QTest::mouseRelease(toWindow, Qt::LeftButton, {}, InWindow(to, end));
     dropped = true;
   });
   poll.start(10);
+  if (row.press == Press::kTripleClick)
+    QTest::mouseDClick(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
   QTest::mousePress(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
   QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(QApplication::startDragDistance() + 4, 0)));
-  ASSERT_TRUE(velmora_test::WaitFor([&] { return dropped; })) << row.what;
+  if (row.drags) {
+    ASSERT_TRUE(velmora_test::WaitFor([&] { return dropped; })) << row.what;
+  } else {
+    QTest::mouseMove(toWindow, InWindow(to, end));
+    QTest::mouseRelease(toWindow, Qt::LeftButton, {}, InWindow(to, end));
+    EXPECT_FALSE(dropped) << row.what << ": a drag started";
+  }
   QCoreApplication::processEvents();
   EXPECT_EQ(f.area->Text(), row.field) << row.what;
+  if (row.selected) {
+    EXPECT_EQ(f.widget->textCursor().selectedText().toStdString(), row.selected) << row.what;
+  }
   EXPECT_EQ(other.toPlainText().toStdString(), row.other) << row.what;
   EXPECT_EQ(f.window->keys, row.keys) << row.what;
+  EXPECT_EQ(other.offered, row.offered) << row.what;
+  EXPECT_EQ(other.answered, row.answered) << row.what;
+  EXPECT_EQ(other.dragEnded, row.otherGot) << row.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Drags, TextAreaDragTest, ::testing::ValuesIn(kDrags), RowName());
+
+// The drag's caret goes with a drop that inserts nothing, also where no caret blinks to
+// paint over it: on screen, the field is as it was before the drag.
+TEST(TextAreaTest, ADropThatInsertsNothingLeavesNoCaretOnScreen) {
+  const Field f = OpenField({{"Text", "150"sv}}, true, 100, 20);
+  f.widget->clearFocus();
+  f.window->swallowKey = [](const std::string&) { return true; };
+  QWidget* frame = FrameOf(*f.window);
+  const auto onScreen = [frame] {
+    QCoreApplication::processEvents();
+    return frame->screen()->grabWindow(frame->winId()).toImage();
+  };
+  const QImage before = onScreen();
+  QMimeData data;
+  data.setText(QStringLiteral("4"));
+  // Before the first character, away from the field's own caret at the end.
+  QTextCursor first = f.widget->textCursor();
+  first.setPosition(0);
+  const QPoint at = f.widget->cursorRect(first).center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(f.widget->viewport(), &enter);
+  QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(f.widget->viewport(), &move);
+  ASSERT_TRUE(onScreen() != before) << "no caret showed where the text would go";
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(f.widget->viewport(), &drop);
+  EXPECT_FALSE(drop.isAccepted());
+  EXPECT_EQ(f.area->Text(), "150");
+  EXPECT_TRUE(onScreen() == before) << "the drag's caret stayed on screen";
+}
 
 TEST(TextAreaTest, PastedLineBreakReachesKeyDownAsACarriageReturn) {
   const Field f = OpenField({{"Multiline", true}}, true, 200, 60);
@@ -777,6 +902,8 @@ class TextAreaSelectionTest : public ::testing::TestWithParam<bool> {};
 
 // A selection the program makes (to set a bold run) is not the person's: a field that
 // hides its selection shows it only once the person selects, and only while focused.
+// Until then the person's keys and mouse act as though nothing were selected and the
+// caret stood where it is drawn, at the selection's end.
 TEST_P(TextAreaSelectionTest, AHiddenSelectionShowsOnlyThePersonsSelectionWhileFocused) {
   const bool hide = GetParam();
   // No ring: it is drawn in the selection's colour too.
@@ -784,16 +911,40 @@ TEST_P(TextAreaSelectionTest, AHiddenSelectionShowsOnlyThePersonsSelectionWhileF
       {{"Multiline", true}, {"Text", "Velmora heading"sv}, {"HideSelection", hide}, {"UseFocusRing", false}},
       false, 200, 60);
   ASSERT_TRUE(f.widget->hasFocus());
-  f.area->SetSelStart(0);
-  f.area->SetSelLength(7);
+  const auto selectByProgram = [&f] {
+    f.area->SetSelStart(0);
+    f.area->SetSelLength(7);
+  };
+  const auto selected = [&f] { return f.widget->textCursor().selectedText().toStdString(); };
+  selectByProgram();
   f.area->SetSelBold(true);
   EXPECT_EQ(HighlightPixels(*f.widget) > 0, !hide);
+
+  QApplication::clipboard()->setText(QStringLiteral("kept"));
+  QTest::keyClick(f.widget, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), hide ? "kept" : "Velmora");
+
+  selectByProgram();
   QTest::keyClick(f.widget, Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_EQ(f.area->SelLength(), 8);
+  EXPECT_EQ(selected(), hide ? " " : "Velmora ");
   EXPECT_GT(HighlightPixels(*f.widget), 0);
   f.widget->clearFocus();
   EXPECT_EQ(HighlightPixels(*f.widget) > 0, !hide);
-  EXPECT_EQ(f.area->SelLength(), 8);  // hidden, not lost
+  EXPECT_EQ(selected(), hide ? " " : "Velmora ");  // hidden, not lost
+
+  // A press on the first word selects part of it; on a selection it can see, it drags
+  // that (offscreen ends every drag at once).
+  f.area->SetFocus();
+  selectByProgram();
+  QTextCursor gap = f.widget->textCursor();
+  gap.setPosition(0);
+  const QPoint press = f.widget->cursorRect(gap).center() + QPoint(2, 0);
+  gap.setPosition(3);
+  const QPoint to = f.widget->cursorRect(gap).center();
+  QTest::mousePress(f.widget->viewport(), Qt::LeftButton, {}, press);
+  QTest::mouseMove(f.widget->viewport(), to);
+  EXPECT_EQ(selected(), hide ? "Vel" : "Velmora");
+  QTest::mouseRelease(f.widget->viewport(), Qt::LeftButton, {}, to);
 }
 
 INSTANTIATE_TEST_SUITE_P(HideSelection, TextAreaSelectionTest, ::testing::Bool(),

@@ -8,10 +8,10 @@
 namespace platform::detail {
 namespace {
 
-// The original's family names and the faces they stand for here: the metric twins the
-// layouts were made for, named outright, since fontconfig may prefer other look-alikes of
-// the classic faces (the URW fonts that some desktops install). No style hint: with one,
-// Qt picks a wider face.
+// The records' family names and the installed faces they resolve to: the metric twins the
+// layouts were made for, named outright, since fontconfig may prefer other faces of the
+// same widths (the URW fonts that some desktops install). No style hint: with one, Qt
+// picks a wider face.
 constexpr std::array<std::pair<std::string_view, const char*>, 3> kFamilies = {{
     {"System", "Liberation Sans"},
     {"Times", "Liberation Serif"},
@@ -40,8 +40,8 @@ constexpr std::array<std::pair<int, char>, 15> kKeyCodes = {{
     {Qt::Key_PageDown, 12},
 }};
 
-// Keys that type nothing and have no code of their own hand over the original's code for
-// function keys, so that a window that reacts to any key sees them too.
+// Keys that type nothing and have no code of their own hand their handler chr(16), so that
+// a window that reacts to any key sees them too.
 constexpr char kFunctionKeyCode = 16;
 constexpr std::array<int, 8> kOtherFunctionKeys = {
     Qt::Key_Insert, Qt::Key_Pause,      Qt::Key_Print, Qt::Key_Menu,

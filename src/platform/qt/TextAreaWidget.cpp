@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -217,6 +218,20 @@ void TextAreaWidget::SetSelectionFromProgram(bool fromProgram) {
   UpdateSelectionColors();
 }
 
+// A selection the person never saw is not theirs to act on: their first key or press finds
+// the caret where it is drawn and nothing selected. The caret stays, and so does the view.
+void TextAreaWidget::ForgetHiddenSelection() {
+  if (!hideSelection_ || !selectionFromProgram_ || !textCursor().hasSelection()) return;
+  QTextCursor caret = textCursor();
+  caret.clearSelection();
+  const int top = verticalScrollBar()->value();
+  const int left = horizontalScrollBar()->value();
+  setTextCursor(caret);
+  verticalScrollBar()->setValue(top);
+  horizontalScrollBar()->setValue(left);
+  SetSelectionFromProgram(false);
+}
+
 // A hidden selection is drawn in the field's own colours, so it does not show. The
 // program selects to act on the text (a bold run), not to show the person anything.
 void TextAreaWidget::UpdateSelectionColors() {
@@ -303,6 +318,7 @@ bool TextAreaWidget::event(QEvent* event) {
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* event) {
+  ForgetHiddenSelection();
   if (isReadOnly()) {
     QTextEdit::keyPressEvent(event);
     return;
@@ -321,7 +337,7 @@ void TextAreaWidget::keyPressEvent(QKeyEvent* event) {
   const bool inserts =
       lineBreak || (!typed.isEmpty() && (typed[0].unicode() >= 32 || startsWithTab) &&
                     typed[0].unicode() != 127 && !(event->modifiers() & Qt::ControlModifier));
-  const int room = Room();
+  const int room = Room(SelLength());
   if (inserts && room >= 0) {
     if (room == 0) {
       event->accept();  // the field is full: the key adds nothing
@@ -348,13 +364,29 @@ void TextAreaWidget::mousePressEvent(QMouseEvent* event) {
       return;
     }
   }
+  ForgetHiddenSelection();
+  const QPoint at = event->position().toPoint();
+  // The text edit takes a press close to its last double click, soon after, as a triple click.
+  const bool tripleClick = doubleClicked_.isValid() &&
+                           !doubleClicked_.hasExpired(QApplication::doubleClickInterval()) &&
+                           (at - doubleClickAt_).manhattanLength() < QApplication::startDragDistance();
+  if (tripleClick) doubleClicked_.invalidate();
   const QTextCursor before = textCursor();
   QTextEdit::mousePressEvent(event);
-  // The text edit leaves a selection that is pressed on as it is, so it can be dragged.
+  const QTextCursor after = textCursor();
+  // Every other press with a selection moves its anchor or caret; one the text edit would
+  // start a drag from leaves both where they were.
   pressOnSelection_ = !isReadOnly() && event->button() == Qt::LeftButton &&
-                      event->modifiers() != Qt::ShiftModifier && before.hasSelection() &&
-                      textCursor() == before;
-  pressAt_ = event->position().toPoint();
+                      event->modifiers() != Qt::ShiftModifier && !tripleClick && before.hasSelection() &&
+                      after.anchor() == before.anchor() && after.position() == before.position();
+  pressAt_ = at;
+}
+
+void TextAreaWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTextEdit::mouseDoubleClickEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  doubleClickAt_ = event->position().toPoint();
+  doubleClicked_.start();
 }
 
 void TextAreaWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -374,15 +406,47 @@ void TextAreaWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // In place of the text edit's own drag, which removes the text once another program takes
-// it as a move: the field changes only through its handler. The move stays on offer so
-// that a drop back into the field moves the text there (dropEvent).
+// it as a move: the field changes only through its handler. Other programs are offered a
+// copy only. Move stays the drag's default, so that within the field Qt still tells a
+// move from a copy by the modifiers (MovesWithin).
 void TextAreaWidget::DragSelection() {
   auto* drag = new QDrag(viewport());  // the drag's end deletes it
   drag->setMimeData(createMimeDataFromSelection());
-  drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+  drag->exec(Qt::CopyAction, Qt::MoveAction);
+}
+
+bool TextAreaWidget::MovesWithin(const QDropEvent& event) const {
+  if (event.source() != viewport()) return false;
+  const QDropEvent asked(event.position(), Qt::CopyAction | Qt::MoveAction, event.mimeData(), event.buttons(),
+                         event.modifiers());
+  return asked.dropAction() == Qt::MoveAction;
+}
+
+// A drag from elsewhere is only ever taken as a copy, and text that finds no room is not
+// taken at all. A moved selection makes room for itself; a copy goes in beside it.
+QString TextAreaWidget::DropText(const QDropEvent& event) const {
+  if (isReadOnly() || !event.mimeData() || !event.mimeData()->hasText()) return {};
+  const bool moves = MovesWithin(event);
+  if (!moves && !(event.possibleActions() & Qt::CopyAction)) return {};
+  return Admit(event.mimeData()->text(), moves ? SelLength() : 0);
+}
+
+void TextAreaWidget::RefuseDrop(QDropEvent* event) {
+  event->setDropAction(Qt::IgnoreAction);
+  event->ignore();
+  QDragLeaveEvent leave;  // ends the drag's caret
+  QTextEdit::dragLeaveEvent(&leave);
+}
+
+// Every move over the field answers the drag, whatever the enter said.
+void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) {
+  if (DropText(*event).isEmpty()) return RefuseDrop(event);
+  QTextEdit::dragMoveEvent(event);
+  event->setDropAction(Qt::CopyAction);
 }
 
 void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {
+  if (!event->commitString().isEmpty()) ForgetHiddenSelection();
   if (event->commitString().isEmpty() || isReadOnly()) {
     QTextEdit::inputMethodEvent(event);
     return;
@@ -413,31 +477,32 @@ void TextAreaWidget::insertFromMimeData(const QMimeData* source) {
   InsertAtCursor(admitted);
 }
 
+// A drop asks first: Qt takes moved text away before it inserts it, and a drop the
+// field does not take must tell the drag so.
 void TextAreaWidget::dropEvent(QDropEvent* event) {
-  const bool fromHere = event->source() == viewport() || event->source() == this;
-  const bool move = event->dropAction() == Qt::MoveAction;
-  if (fromHere && move && !isReadOnly()) {
-    // Qt takes moved text away before it inserts it, so the move asks first; the moved
-    // selection counts as room, as it does once it is gone.
-    const QString admitted = event->mimeData()->hasText() ? Admit(event->mimeData()->text()) : QString();
-    const QPointer<TextAreaWidget> self(this);
-    if (admitted.isEmpty() || !PassesKeyDown(InsertedKeyText(admitted))) {
-      event->setDropAction(Qt::IgnoreAction);
-      event->ignore();
-      if (!self) return;
-      QDragLeaveEvent leave;  // ends the drag's caret
-      QTextEdit::dragLeaveEvent(&leave);
-      return;
+  const QString text = DropText(*event);
+  const QPointer<TextAreaWidget> self(this);
+  if (text.isEmpty() || !PassesKeyDown(InsertedKeyText(text))) {
+    if (self) {
+      RefuseDrop(event);
+    } else {
+      event->ignore();  // the handler ended the field
     }
-    dropPassedKeyDown_ = true;
-  } else if (move) {
-    // Text dragged in from elsewhere is copied: the field it came from changes only
-    // through its own handler.
-    event->setDropAction(Qt::CopyAction);
+    return;
   }
-  QTextEdit::dropEvent(event);
+  dropPassedKeyDown_ = true;
+  if (MovesWithin(*event)) {
+    // Qt moves text only on a drop that says so, and the drag offers a copy only.
+    QDropEvent moved(event->position(), Qt::MoveAction, event->mimeData(), event->buttons(),
+                     event->modifiers());
+    QTextEdit::dropEvent(&moved);
+    event->setAccepted(moved.isAccepted());
+  } else {
+    QTextEdit::dropEvent(event);
+  }
   dropPassedKeyDown_ = false;
-  if (move && !fromHere && event->isAccepted()) event->setDropAction(Qt::CopyAction);
+  // The text edit accepts what the drag proposed; what it did was copy.
+  if (event->isAccepted()) event->setDropAction(Qt::CopyAction);
 }
 
 void TextAreaWidget::contextMenuEvent(QContextMenuEvent* event) {
@@ -497,19 +562,21 @@ void TextAreaWidget::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) UpdateMargins();
 }
 
-QString TextAreaWidget::Admit(const QString& text) const {
+QString TextAreaWidget::Admit(const QString& text) const { return Admit(text, SelLength()); }
+
+QString TextAreaWidget::Admit(const QString& text, std::int32_t replaced) const {
   QString admitted = text;
   admitted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   for (QChar& c : admitted)
     if (IsLineBreak(c)) c = u'\n';
   if (!multiline_) admitted.remove(QChar(u'\n'));
-  const int room = Room();
+  const int room = Room(replaced);
   return room < 0 ? admitted : FirstCharacters(admitted, room);
 }
 
-std::int32_t TextAreaWidget::Room() const {
+std::int32_t TextAreaWidget::Room(std::int32_t replaced) const {
   if (limit_ <= 0) return -1;
-  return std::max(limit_ - (Length() - SelLength()), 0);
+  return std::max(limit_ - (Length() - replaced), 0);
 }
 
 void TextAreaWidget::OnContentsChange(int from, int removed, int added) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTextEdit>
 #include <cstdint>
 #include <functional>
@@ -19,7 +20,8 @@ namespace platform::detail {
 // Text set by the program is not limited. Every edit a person makes reaches onKeyDown
 // first, and a swallowed one changes nothing: a key with its key text; a paste, drop or
 // input method's commit with the text it inserts; the context menu's Cut, Delete, Undo
-// and Redo with the code of their keyboard key. Text dragged out of the field is copied.
+// and Redo with the code of their keyboard key. Text dragged between the field and
+// other programs is only ever copied, so neither side loses text.
 class TextAreaWidget : public QTextEdit {
  public:
   TextAreaWidget();
@@ -51,8 +53,9 @@ class TextAreaWidget : public QTextEdit {
   // 1 flush left, 2 flush right, 4 centred.
   void SetAlignmentCode(std::int32_t code);
   void SetColors(Color text, Color back);
-  // A field that hides its selection shows it only while it has the focus, and a
-  // selection the program made only once the person has moved the caret or selected.
+  // A field that hides its selection shows it only while it has the focus. A selection
+  // the program made stays hidden until the person moves the caret or selects, and their
+  // keys and mouse act as though nothing were selected.
   void SetHideSelection(bool hide);
   // A field with a focus ring draws one while it has the focus.
   void SetFocusRing(bool ring);
@@ -63,11 +66,13 @@ class TextAreaWidget : public QTextEdit {
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -77,21 +82,29 @@ class TextAreaWidget : public QTextEdit {
   void changeEvent(QEvent* event) override;
 
  private:
-  // The part of `text` the field can take in place of the selection: line breaks
-  // out of a single-line field, and no more characters than the limit leaves room for.
+  // The part of `text` the field can take in place of `replaced` characters (the
+  // selection's unless given): line breaks out of a single-line field, and no more
+  // characters than the limit leaves room for.
   QString Admit(const QString& text) const;
-  // Characters that still fit when the selection is replaced; -1 without a limit.
-  std::int32_t Room() const;
+  QString Admit(const QString& text, std::int32_t replaced) const;
+  // Characters that still fit when `replaced` characters go; -1 without a limit.
+  std::int32_t Room(std::int32_t replaced) const;
   // Last guard for paths no handler above sees: takes excess characters and line
   // breaks back out of what a change inserted.
   void OnContentsChange(int from, int removed, int added);
   void ApplyKind();
   void UpdateSelectionColors();
   void SetSelectionFromProgram(bool fromProgram);
+  void ForgetHiddenSelection();
   void UpdateMargins();
   void RemoveLineBreaks(int from, int to);
   void InsertAtCursor(const QString& text);
   void DragSelection();
+  // Whether a drop moves the field's own selection within it.
+  bool MovesWithin(const QDropEvent& event) const;
+  // What a drop would insert; empty when the field does not take the drag.
+  QString DropText(const QDropEvent& event) const;
+  void RefuseDrop(QDropEvent* event);
   // Calls onKeyDown; false when the key was swallowed or the field is gone with it.
   bool PassesKeyDown(const std::string& key);
   void DoMenuEdit(std::string_view action);
@@ -109,6 +122,8 @@ class TextAreaWidget : public QTextEdit {
   bool dropPassedKeyDown_ = false;  // a move within the field asked before it removed
   bool pressOnSelection_ = false;   // the left button went down on the selection, to drag it
   QPoint pressAt_;
+  QElapsedTimer doubleClicked_;  // since the last double click, to tell a triple click
+  QPoint doubleClickAt_;
   bool programmatic_ = false;  // the program sets the text: no limit applies
   bool guarding_ = false;
 };
