@@ -119,7 +119,7 @@ class TextAreaWidget : public QTextEdit {
   bool hideSelection_ = false;
   bool selectionFromProgram_ = false;  // the program set the selection; the person has not moved since
   bool focusRing_ = true;
-  bool dropPassedKeyDown_ = false;  // a move within the field asked before it removed
+  bool dropPassedKeyDown_ = false;  // the drop being inserted has asked KeyDown already
   bool pressOnSelection_ = false;   // the left button went down on the selection, to drag it
   QPoint pressAt_;
   QElapsedTimer doubleClicked_;  // since the last double click, to tell a triple click
