@@ -616,8 +616,7 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
   QTextEdit* start = row.from == DragEnd::kField ? static_cast<QTextEdit*>(f.widget) : &other;
   QWidget* from = start->viewport();
   QWidget* to = row.to == DragEnd::kField ? f.widget->viewport() : other.viewport();
-  const QPoint onFirst = GapAt(*start, 0) + QPoint(3, 0);
-  QPoint press = onFirst;
+  QPoint press = GapAt(*start, 0) + QPoint(3, 0);  // on the first character
   if (row.from == DragEnd::kOther) {
     QTextCursor first = other.textCursor();
     first.setPosition(0);
