@@ -944,6 +944,12 @@ TEST_P(TextAreaSelectionTest, AHiddenSelectionShowsOnlyThePersonsSelectionWhileF
   QTest::mouseMove(f.widget->viewport(), to);
   EXPECT_EQ(selected(), hide ? "Vel" : "Velmora");
   QTest::mouseRelease(f.widget->viewport(), Qt::LeftButton, {}, to);
+
+  selectByProgram();
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("X"));
+  QApplication::sendEvent(f.widget, &commit);
+  EXPECT_EQ(f.area->Text(), hide ? "VelmoraX heading" : "X heading");
 }
 
 INSTANTIATE_TEST_SUITE_P(HideSelection, TextAreaSelectionTest, ::testing::Bool(),
