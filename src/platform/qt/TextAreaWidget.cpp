@@ -424,9 +424,8 @@ bool TextAreaWidget::MovesWithin(const QDropEvent& event) const {
 
 // A drag from elsewhere is only ever taken as a copy, and text that finds no room is not
 // taken at all. A moved selection makes room for itself; a copy goes in beside it.
-QString TextAreaWidget::DropText(const QDropEvent& event) const {
+QString TextAreaWidget::DropText(const QDropEvent& event, bool moves) const {
   if (isReadOnly() || !event.mimeData() || !event.mimeData()->hasText()) return {};
-  const bool moves = MovesWithin(event);
   if (!moves && !(event.possibleActions() & Qt::CopyAction)) return {};
   return Admit(event.mimeData()->text(), moves ? SelLength() : 0);
 }
@@ -440,7 +439,7 @@ void TextAreaWidget::RefuseDrop(QDropEvent* event) {
 
 // Every move over the field answers the drag, whatever the enter said.
 void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) {
-  if (DropText(*event).isEmpty()) return RefuseDrop(event);
+  if (DropText(*event, MovesWithin(*event)).isEmpty()) return RefuseDrop(event);
   QTextEdit::dragMoveEvent(event);
   event->setDropAction(Qt::CopyAction);
 }
@@ -480,7 +479,8 @@ void TextAreaWidget::insertFromMimeData(const QMimeData* source) {
 // A drop asks first: Qt takes moved text away before it inserts it, and a drop the
 // field does not take must tell the drag so.
 void TextAreaWidget::dropEvent(QDropEvent* event) {
-  const QString text = DropText(*event);
+  const bool moves = MovesWithin(*event);
+  const QString text = DropText(*event, moves);
   const QPointer<TextAreaWidget> self(this);
   if (text.isEmpty() || !PassesKeyDown(InsertedKeyText(text))) {
     if (self) {
@@ -491,7 +491,7 @@ void TextAreaWidget::dropEvent(QDropEvent* event) {
     return;
   }
   dropPassedKeyDown_ = true;
-  if (MovesWithin(*event)) {
+  if (moves) {
     // Qt moves text only on a drop that says so, and the drag offers a copy only.
     QDropEvent moved(event->position(), Qt::MoveAction, event->mimeData(), event->buttons(),
                      event->modifiers());

@@ -102,8 +102,8 @@ class TextAreaWidget : public QTextEdit {
   void DragSelection();
   // Whether a drop moves the field's own selection within it.
   bool MovesWithin(const QDropEvent& event) const;
-  // What a drop would insert; empty when the field does not take the drag.
-  QString DropText(const QDropEvent& event) const;
+  // What a drop would insert, moved or copied; empty when the field does not take the drag.
+  QString DropText(const QDropEvent& event, bool moves) const;
   void RefuseDrop(QDropEvent* event);
   // Calls onKeyDown; false when the key was swallowed or the field is gone with it.
   bool PassesKeyDown(const std::string& key);
