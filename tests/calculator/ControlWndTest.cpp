@@ -119,6 +119,15 @@ class CalculatorWindow : public ::testing::Test {
     return text && result;
   }
   std::string Result() const { return Label("BMIFld").Text(); }
+  // The name of the control that has the keyboard focus; empty when none has it.
+  std::string FocusedControl() const {
+    for (const auto& control : window_->Controls()) {
+      const auto* rect = dynamic_cast<const platform::RectControl*>(control.get());
+      if (rect && rect->Impl().widget && rect->Impl().widget == QApplication::focusWidget())
+        return control->Name();
+    }
+    return {};
+  }
 
   // After a calculation: the result line, or the one message of the first failing check
   // and no result line.
@@ -470,13 +479,42 @@ TEST_F(CalculatorWindow, EveryActivationHidesAboutAndFocusesFeet) {
   EXPECT_TRUE(Field("FeetFld").HasFocus());
 }
 
-TEST_F(CalculatorWindow, TabMovesThroughTheFieldsInOrder) {
+// Tab goes round the controls in their order and stops nowhere else, where keys would go
+// unseen; it types nothing.
+TEST_F(CalculatorWindow, TabGoesRoundTheControlsInOrder) {
   ASSERT_TRUE(Field("FeetFld").HasFocus());
-  QTest::keyClick(Widget("FeetFld"), Qt::Key_Tab);
-  EXPECT_TRUE(Field("InchFld").HasFocus());
-  QTest::keyClick(Widget("InchFld"), Qt::Key_Tab);
-  EXPECT_TRUE(Field("WeightFld").HasFocus());
+  std::vector<std::string> stops;
+  while (stops.size() < 10 && (stops.empty() || stops.back() != "FeetFld")) {
+    QTest::keyClick(Frame()->windowHandle(), Qt::Key_Tab);
+    stops.push_back(FocusedControl());
+  }
+  EXPECT_EQ(stops, (std::vector<std::string>{"InchFld", "WeightFld", "ClearBtn", "CalculateBtn", "InfoBtn",
+                                             "FeetFld"}));
   EXPECT_EQ(Field("FeetFld").Text() + Field("InchFld").Text(), "") << "Tab went into a field";
+}
+
+// A menu opened and closed, or a click on the window's background, leaves the window's
+// focus in the field. (Offscreen a menu keeps the activation it took; the end-to-end run
+// types after a menu on a desktop.)
+TEST_F(CalculatorWindow, MenusAndClicksOnTheBackgroundLeaveTheFocusInItsField) {
+  QMenuBar* bar = velmora_test::MenuBarOf(*window_);
+  ASSERT_TRUE(bar);
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"click on the background", [&] { velmora_test::ClickContentAt(*window_, QPoint(660, 220)); }},
+      {"menu opened and closed by its title",
+       [&] {
+         QMenu* menu = velmora_test::OpenMenu(*bar, "Edit");
+         ASSERT_TRUE(menu);
+         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+         ASSERT_TRUE(velmora_test::WaitFor([menu] { return !menu->isVisible(); }));
+       }},
+  };
+  for (const auto& [what, way] : ways) {
+    QTest::mouseClick(Widget("InchFld"), Qt::LeftButton);
+    ASSERT_EQ(FocusedControl(), "InchFld");
+    way();
+    EXPECT_EQ(Frame()->focusWidget(), Widget("InchFld")) << what;
+  }
 }
 
 TEST_F(CalculatorWindow, AccessorReturnsTheOpenWindowWithItsContents) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
@@ -8,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -403,19 +405,25 @@ INSTANTIATE_TEST_SUITE_P(Pastes, TextAreaBreakTest, ::testing::ValuesIn(kBreaks)
 
 // ---- Edits that come without a key of their own ------------------------------------------
 
-enum class Route { kCtrlV, kShiftInsert, kMenuPaste, kDrop, kInputMethod };
+enum class Route { kCtrlV, kShiftInsert, kMenuPaste, kDrop, kInputMethod, kComposed, kComposedCancelled };
 
 struct RouteRow {
   const char* what;
   Route route;
+  // What KeyDown is asked with (nothing: not asked) and what the field then holds, when the
+  // edit goes in over the "2" of "12" selected.
+  const char* asked = "345";
+  const char* taken = "1345";
 };
 
 const RouteRow kRoutes[] = {
     {"ctrl+v", Route::kCtrlV},
     {"shift+insert", Route::kShiftInsert},
     {"context menu paste", Route::kMenuPaste},
-    {"drop", Route::kDrop},
+    {"drop", Route::kDrop, "34", "1234"},  // beside the selection
     {"input method commit", Route::kInputMethod},
+    {"input method composition", Route::kComposed},
+    {"input method composition cancelled", Route::kComposedCancelled, nullptr, "12"},
 };
 
 // The field's context menu, opened as a right click opens it.
@@ -461,10 +469,16 @@ void InsertBy(Route route, TextAreaWidget* widget, const QString& text) {
       QApplication::sendEvent(widget->viewport(), &drop);
       break;
     }
-    case Route::kInputMethod: {
-      QInputMethodEvent commit;
-      commit.setCommitString(text);
-      QApplication::sendEvent(widget, &commit);
+    case Route::kInputMethod:
+    case Route::kComposed:
+    case Route::kComposedCancelled: {
+      if (route != Route::kInputMethod) {
+        QInputMethodEvent preedit(text, {});
+        QApplication::sendEvent(widget, &preedit);
+      }
+      QInputMethodEvent end;
+      if (route != Route::kComposedCancelled) end.setCommitString(text);
+      QApplication::sendEvent(widget, &end);
       break;
     }
   }
@@ -473,21 +487,27 @@ void InsertBy(Route route, TextAreaWidget* widget, const QString& text) {
 class TextAreaRouteTest : public ::testing::TestWithParam<RouteRow> {};
 
 // One edit, one KeyDown with the text the field takes (cut to its limit, no line break
-// in a single line); a swallowed one changes nothing and one that inserts nothing asks
-// nothing.
+// in a single line); a swallowed one changes nothing, the selection included, and one
+// that inserts nothing asks nothing.
 TEST_P(TextAreaRouteTest, EveryInsertionAsksKeyDownOnceWithTheTextItInserts) {
   const RouteRow& row = GetParam();
   const Field f = OpenField({{"LimitText", 4}, {"Text", "12"sv}}, true);
+  QTest::keyClick(f.widget, Qt::Key_Left, Qt::ShiftModifier);
+  f.window->keys.clear();
+  std::vector<std::string> asked;
+  if (row.asked) asked.push_back(row.asked);
   f.window->swallowKey = [](const std::string&) { return true; };
   InsertBy(row.route, f.widget, "3\n456");
-  EXPECT_EQ(f.window->keys, std::vector<std::string>{"34"}) << row.what;
+  EXPECT_EQ(f.window->keys, asked) << row.what;
   EXPECT_EQ(f.area->Text(), "12") << row.what;
+  EXPECT_EQ(f.widget->textCursor().selectedText().toStdString(), "2") << row.what;
   f.window->swallowKey = nullptr;
   InsertBy(row.route, f.widget, "3\n456");
-  EXPECT_EQ(f.area->Text(), "1234") << row.what;
+  EXPECT_EQ(f.area->Text(), row.taken) << row.what;
   InsertBy(row.route, f.widget, "7");  // full: nothing to insert
-  EXPECT_EQ(f.window->keys, (std::vector<std::string>{"34", "34"})) << row.what;
-  EXPECT_EQ(f.area->Text(), "1234") << row.what;
+  if (row.asked) asked.push_back(row.asked);
+  EXPECT_EQ(f.window->keys, asked) << row.what;
+  EXPECT_EQ(f.area->Text(), row.taken) << row.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, TextAreaRouteTest, ::testing::ValuesIn(kRoutes), RowName());
@@ -497,13 +517,23 @@ INSTANTIATE_TEST_SUITE_P(Routes, TextAreaRouteTest, ::testing::ValuesIn(kRoutes)
 enum class DragEnd { kField, kOther };
 
 // Where the left button goes down in the field.
-enum class Press { kOnFirst, kLeftOfText, kRightOfText, kTripleClick };
+enum class Press {
+  kOnFirst,
+  kLeftOfText,
+  kRightOfText,
+  kTripleClick,
+  kFarFromDoubleClick,  // on the word a double click selected, farther than the drag distance
+  kFourthClick,
+};
 
 struct DragRow {
   const char* what;
   DragEnd from = DragEnd::kField;
-  const char* select = "Home, Shift+Right";  // keys the person selects with first
+  const char* select = "Home, Shift+Right";  // keys the person selects with in the field first
   Press press = Press::kOnFirst;
+  bool downwards = false;  // the pointer leaves the field downwards before it has gone the drag distance
+  Qt::DropActions otherOffers = Qt::CopyAction | Qt::MoveAction;
+  Qt::KeyboardModifiers held = {};  // at the drop
   DragEnd to = DragEnd::kField;
   int at = 3;  // in the field, the gap between characters where the pointer ends
   int limit = 5;
@@ -528,7 +558,13 @@ struct DragRow {
 const DragRow kDrags[] = {
     {.what = "within the field", .field = "501", .keys = {"1"}},
     {.what = "within the field, swallowed", .swallow = true, .keys = {"1"}},
+    {.what = "within the field, Ctrl held", .held = Qt::ControlModifier, .field = "1501", .keys = {"1"}},
     {.what = "out to another program", .to = DragEnd::kOther, .other = "421", .offered = Qt::CopyAction},
+    {.what = "out to another program, leaving the field downwards",
+     .downwards = true,
+     .to = DragEnd::kOther,
+     .other = "421",
+     .offered = Qt::CopyAction},
     {.what = "in from another program",
      .from = DragEnd::kOther,
      .field = "1504",
@@ -541,6 +577,13 @@ const DragRow kDrags[] = {
      .keys = {"4"},
      .answered = Qt::CopyAction},
     {.what = "in from another program, no room", .from = DragEnd::kOther, .limit = 3},
+    {.what = "in from another program, no room though all is selected",
+     .from = DragEnd::kOther,
+     .select = "Home, Shift+End",
+     .limit = 3},
+    {.what = "in from another program that offers only a move",
+     .from = DragEnd::kOther,
+     .otherOffers = Qt::MoveAction},
     {.what = "press left of the text after Shift+Home",
      .select = "End, Shift+Home",
      .press = Press::kLeftOfText,
@@ -558,6 +601,18 @@ const DragRow kDrags[] = {
      .press = Press::kTripleClick,
      .drags = false,
      .selected = "150"},
+    {.what = "press far from a double click",
+     .select = "",
+     .press = Press::kFarFromDoubleClick,
+     .to = DragEnd::kOther,
+     .other = "42150",
+     .offered = Qt::CopyAction},
+    {.what = "fourth click",
+     .select = "",
+     .press = Press::kFourthClick,
+     .to = DragEnd::kOther,
+     .other = "42150",
+     .offered = Qt::CopyAction},
 };
 
 // Another program's text box. It drags as most programs do, offering a move and removing
@@ -566,6 +621,7 @@ class OtherProgram : public QTextEdit {
  public:
   using QTextEdit::QTextEdit;
 
+  Qt::DropActions offers = Qt::CopyAction | Qt::MoveAction;
   Qt::DropActions offered;
   Qt::DropAction answered = Qt::IgnoreAction;  // the last answer to its drag on the way
   Qt::DropAction dragEnded = Qt::IgnoreAction;
@@ -581,7 +637,7 @@ class OtherProgram : public QTextEdit {
     auto* drag = new QDrag(viewport());
     drag->setMimeData(createMimeDataFromSelection());
     QObject::connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) { answered = action; });
-    dragEnded = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    dragEnded = drag->exec(offers, Qt::MoveAction);
     if (dragEnded == Qt::MoveAction) textCursor().removeSelectedText();
   }
 };
@@ -609,6 +665,7 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
   // Centred, so that there is room to press on either side of the text.
   const Field f = OpenField({{"LimitText", row.limit}, {"Text", "150"sv}, {"Alignment", 4}}, true, 100, 20);
   OtherProgram other(QStringLiteral("42"));
+  other.offers = row.otherOffers;
   other.setGeometry(FrameOf(*f.window)->frameGeometry().right() + 40, 40, 100, 30);
   other.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
@@ -617,13 +674,13 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
   QWidget* from = start->viewport();
   QWidget* to = row.to == DragEnd::kField ? f.widget->viewport() : other.viewport();
   QPoint press = GapAt(*start, 0) + QPoint(3, 0);  // on the first character
+  QTest::keySequence(f.widget, QKeySequence(QString::fromLatin1(row.select)));
   if (row.from == DragEnd::kOther) {
     QTextCursor first = other.textCursor();
     first.setPosition(0);
     first.setPosition(1, QTextCursor::KeepAnchor);
     other.setTextCursor(first);
   } else {
-    QTest::keySequence(f.widget, QKeySequence(QString::fromLatin1(row.select)));
     const int middle = from->height() / 2;
     if (row.press == Press::kLeftOfText) press = QPoint(2, middle);
     if (row.press == Press::kRightOfText) press = QPoint(from->width() - 2, middle);
@@ -634,30 +691,41 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
       row.to == DragEnd::kField ? GapAt(*f.widget, row.at) : QPoint(to->width() - 4, to->height() / 2);
   QWindow* fromWindow = from->window()->windowHandle();
   QWindow* toWindow = to->window()->windowHandle();
-  // The platform runs a drag in a loop of its own: once it is under way, the pointer
+  // The platform runs a drag in a loop of its own: once one is under way, the pointer
   // moves on to the end and lets go there.
-  bool dropped = false;
+  int drops = 0;
+  QPointer<QDrag> dragging;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (!from->findChild<QDrag*>()) return;
-    poll.stop();
+    QDrag* drag = from->findChild<QDrag*>();
+    if (!drag || drag == dragging) return;
+    dragging = drag;
     QTest::mouseMove(toWindow, InWindow(to, end));
-    QTest::mouseRelease(toWindow, Qt::LeftButton, {}, InWindow(to, end));
-    dropped = true;
+    QTest::mouseRelease(toWindow, Qt::LeftButton, row.held, InWindow(to, end));
+    ++drops;
   });
   poll.start(10);
-  if (row.press == Press::kTripleClick)
+  const int distance = QApplication::startDragDistance();
+  if (row.press != Press::kOnFirst && row.press != Press::kLeftOfText && row.press != Press::kRightOfText)
     QTest::mouseDClick(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
+  if (row.press == Press::kFourthClick)
+    QTest::mouseClick(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
+  if (row.press == Press::kFarFromDoubleClick) press += QPoint(distance + 1, 0);
   QTest::mousePress(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
-  QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(QApplication::startDragDistance() + 4, 0)));
+  for (int down = 3; row.downwards && down < distance + 3; down += 3)
+    QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(0, std::min(down, distance))));
+  QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(row.downwards ? 0 : distance + 4,
+                                                             row.downwards ? distance + 4 : 0)));
   if (row.drags) {
-    ASSERT_TRUE(velmora_test::WaitFor([&] { return dropped; })) << row.what;
+    ASSERT_TRUE(velmora_test::WaitFor([&] { return drops > 0; })) << row.what;
   } else {
     QTest::mouseMove(toWindow, InWindow(to, end));
     QTest::mouseRelease(toWindow, Qt::LeftButton, {}, InWindow(to, end));
-    EXPECT_FALSE(dropped) << row.what << ": a drag started";
   }
   QCoreApplication::processEvents();
+  EXPECT_EQ(drops, row.drags ? 1 : 0) << row.what;
+  // Nothing of the press lives on: no timer of the field's would scroll or drag.
+  EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(f.widget).isEmpty()) << row.what;
   EXPECT_EQ(f.area->Text(), row.field) << row.what;
   if (row.selected) {
     EXPECT_EQ(f.widget->textCursor().selectedText().toStdString(), row.selected) << row.what;
@@ -975,7 +1043,7 @@ class TextAreaFocusTest : public ::testing::TestWithParam<FocusRow> {};
 
 // A focused empty field shows its caret clear of the border, and its ring when its
 // record asks for one; once the focus leaves, it looks as it did before it came.
-TEST_P(TextAreaFocusTest, FocusedEmptyFieldShowsItsCaretAndRing) {
+TEST_P(TextAreaFocusTest, FocusShowsTheCaretAndRingAndMovesNoText) {
   const FocusRow& row = GetParam();
   QStyleHints* hints = QGuiApplication::styleHints();
   const int flashTime = hints->cursorFlashTime();
@@ -1003,6 +1071,22 @@ TEST_P(TextAreaFocusTest, FocusedEmptyFieldShowsItsCaretAndRing) {
     if (dark >= 10) ++caretColumns;
   }
   EXPECT_EQ(caretColumns, 1) << row.what;
+
+  // With text, the focus moves none of it, and a click just inside the border reaches it.
+  f.area->SetText("15");
+  QTest::keyClick(f.widget, Qt::Key_Home);
+  const QImage before = f.widget->grab().toImage();
+  f.area->SetFocus();
+  const QImage after = f.widget->grab().toImage();
+  const int caret = f.widget->viewport()->x() + f.widget->cursorRect().right();
+  for (int x = caret + 2; x < after.width() - 2; ++x)
+    for (int y = 2; y < after.height() - 2; ++y)
+      ASSERT_EQ(after.pixel(x, y), before.pixel(x, y))
+          << row.what << ": the text moved; pixel " << x << ", " << y;
+  QWidget* window = f.widget->window();
+  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                    f.widget->mapTo(window, QPoint(f.widget->width() - 2, middle)));
+  EXPECT_EQ(f.area->SelStart(), 2) << row.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, TextAreaFocusTest, ::testing::ValuesIn(kFocusRows), RowName());

@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -36,8 +37,8 @@ constexpr int kBorderWidth = 1;
 // A focus ring covers the frame and one pixel inside it.
 constexpr int kFocusRingWidth = 2;
 
-// Room a focused field keeps at its right edge, so that the caret after flush-right
-// text lies inside the ring rather than under it.
+// Room a field that takes typing keeps at its right edge, so that the caret after
+// flush-right text lies inside the ring rather than under it.
 constexpr int kCaretRoom = 3;
 
 // The context menu's edits and the keyboard keys whose key text KeyDown gets for them.
@@ -66,6 +67,8 @@ int CharacterCount(const QString& text) {
   }
   return count;
 }
+
+int SelectedCharacters(const QTextCursor& cursor) { return CharacterCount(cursor.selectedText()); }
 
 // The UTF-16 index at which the character of that number starts (the end when past it).
 int UnitsBefore(const QString& text, int characters) {
@@ -125,6 +128,7 @@ void TextAreaWidget::SetText(std::string_view text) {
   setCurrentCharFormat(QTextCharFormat());
   setPlainText(plain);
   programmatic_ = false;
+  UpdateMargins();  // new text comes with a new root frame
   moveCursor(QTextCursor::End);
 }
 
@@ -134,11 +138,7 @@ std::int32_t TextAreaWidget::SelStart() const {
   return CharacterCount(document()->toRawText().left(textCursor().selectionStart()));
 }
 
-std::int32_t TextAreaWidget::SelLength() const {
-  const QTextCursor cursor = textCursor();
-  const QString text = document()->toRawText();
-  return CharacterCount(text.mid(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()));
-}
+std::int32_t TextAreaWidget::SelLength() const { return SelectedCharacters(textCursor()); }
 
 void TextAreaWidget::SetSelStart(std::int32_t start) {
   QTextCursor cursor = textCursor();
@@ -281,10 +281,9 @@ void TextAreaWidget::focusOutEvent(QFocusEvent* event) {
   FocusChanged();
 }
 
-// The selection's colours, the caret's room and the ring all follow the focus.
+// The selection's colours and the ring follow the focus.
 void TextAreaWidget::FocusChanged() {
   UpdateSelectionColors();
-  UpdateMargins();
   update();
   viewport()->update();
 }
@@ -371,37 +370,43 @@ void TextAreaWidget::mousePressEvent(QMouseEvent* event) {
                            !doubleClicked_.hasExpired(QApplication::doubleClickInterval()) &&
                            (at - doubleClickAt_).manhattanLength() < QApplication::startDragDistance();
   if (tripleClick) doubleClicked_.invalidate();
-  const QTextCursor before = textCursor();
   QTextEdit::mousePressEvent(event);
-  const QTextCursor after = textCursor();
-  // Every other press with a selection moves its anchor or caret; one the text edit would
-  // start a drag from leaves both where they were.
-  pressOnSelection_ = !isReadOnly() && event->button() == Qt::LeftButton &&
-                      event->modifiers() != Qt::ShiftModifier && !tripleClick && before.hasSelection() &&
-                      after.anchor() == before.anchor() && after.position() == before.position();
+  // A press the text edit would start a drag from leaves the selection as it was, and so
+  // does a triple click; any other left press without Shift leaves none.
+  pressOnSelection_ = event->button() == Qt::LeftButton && event->modifiers() != Qt::ShiftModifier &&
+                      textCursor().hasSelection();
+  dragOnMove_ = pressOnSelection_ && !tripleClick;
   pressAt_ = at;
 }
 
 void TextAreaWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   QTextEdit::mouseDoubleClickEvent(event);
   if (event->button() != Qt::LeftButton) return;
+  // The text edit drops its drag here and selects by words as the pointer moves.
+  pressOnSelection_ = dragOnMove_ = false;
   doubleClickAt_ = event->position().toPoint();
   doubleClicked_.start();
 }
 
+// The text edit would start a drag of its own from a press on the selection, at once or
+// from the moves its auto-scroll timer makes up later, so it sees no move until the button
+// comes up or goes down again. Then no drag but the field's own can start from the press,
+// and any disagreement about a triple click only decides whether that one starts.
 void TextAreaWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (pressOnSelection_ && (event->buttons() & Qt::LeftButton) &&
-      (event->position().toPoint() - pressAt_).manhattanLength() > QApplication::startDragDistance()) {
-    pressOnSelection_ = false;
-    event->accept();
-    DragSelection();
+  if (!pressOnSelection_ || !(event->buttons() & Qt::LeftButton)) {
+    QTextEdit::mouseMoveEvent(event);
     return;
   }
-  QTextEdit::mouseMoveEvent(event);
+  event->accept();
+  if (dragOnMove_ &&
+      (event->position().toPoint() - pressAt_).manhattanLength() > QApplication::startDragDistance()) {
+    dragOnMove_ = false;
+    DragSelection();
+  }
 }
 
 void TextAreaWidget::mouseReleaseEvent(QMouseEvent* event) {
-  pressOnSelection_ = false;
+  pressOnSelection_ = dragOnMove_ = false;
   QTextEdit::mouseReleaseEvent(event);
 }
 
@@ -445,24 +450,54 @@ void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {
-  if (!event->commitString().isEmpty()) ForgetHiddenSelection();
-  if (event->commitString().isEmpty() || isReadOnly()) {
+  if (isReadOnly()) {
     QTextEdit::inputMethodEvent(event);
     return;
   }
+  const bool composing = !event->preeditString().isEmpty();
+  if (composing || !event->commitString().isEmpty()) ForgetHiddenSelection();
+  // The text edit would take the selection away at a composition's first preedit, before
+  // any KeyDown.
+  if (composing && composedOver_.isNull() && textCursor().hasSelection()) HoldSelection();
   // The commit is one edit; what it would replace stays when nothing of it is taken.
-  QString commit = Admit(event->commitString());
-  if (!commit.isEmpty()) {
-    const QPointer<TextAreaWidget> self(this);
-    const bool passes = PassesKeyDown(InsertedKeyText(commit));
-    if (!self) return;
-    if (!passes) commit.clear();
+  QString commit;
+  if (!event->commitString().isEmpty()) {
+    commit = Admit(event->commitString(),
+                   SelectedCharacters(composedOver_.isNull() ? textCursor() : composedOver_));
+    if (!commit.isEmpty()) {
+      const QPointer<TextAreaWidget> self(this);
+      const bool passes = PassesKeyDown(InsertedKeyText(commit));
+      if (!self) return;
+      if (!passes) commit.clear();
+    }
   }
+  if (!commit.isEmpty()) ReleaseSelection();  // for the commit to replace
   QInputMethodEvent admitted(event->preeditString(), event->attributes());
-  if (!commit.isEmpty())
+  if (!commit.isEmpty() || event->commitString().isEmpty())
     admitted.setCommitString(commit, event->replacementStart(), event->replacementLength());
   QTextEdit::inputMethodEvent(&admitted);
   event->setAccepted(admitted.isAccepted());
+  if (!composing) ReleaseSelection();  // the composition ended with nothing taken
+}
+
+// Until a commit passes KeyDown, the selection stays and shows as one; the preedit goes in
+// front of it.
+void TextAreaWidget::HoldSelection() {
+  composedOver_ = textCursor();
+  QTextCursor caret = composedOver_;
+  caret.setPosition(composedOver_.selectionStart());
+  setTextCursor(caret);
+  QTextEdit::ExtraSelection shown{composedOver_, {}};
+  shown.format.setBackground(palette().highlight());
+  shown.format.setForeground(palette().highlightedText());
+  setExtraSelections({shown});
+}
+
+void TextAreaWidget::ReleaseSelection() {
+  if (composedOver_.isNull()) return;
+  setExtraSelections({});
+  setTextCursor(composedOver_);
+  composedOver_ = QTextCursor();
 }
 
 bool TextAreaWidget::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
@@ -559,7 +594,7 @@ void TextAreaWidget::resizeEvent(QResizeEvent* event) {
 
 void TextAreaWidget::changeEvent(QEvent* event) {
   QTextEdit::changeEvent(event);
-  if (event->type() == QEvent::FontChange) UpdateMargins();
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::ReadOnlyChange) UpdateMargins();
 }
 
 QString TextAreaWidget::Admit(const QString& text) const { return Admit(text, SelLength()); }
@@ -644,19 +679,32 @@ void TextAreaWidget::ApplyKind() {
   UpdateMargins();
 }
 
+// The room around the text lies in the document, not around the viewport: presses and
+// drops anywhere inside the border reach the text, and the text never moves with the focus.
 void TextAreaWidget::UpdateMargins() {
   // The height a laid-out line takes, rounded up as the document's size is.
   const QFontMetricsF metrics(document()->defaultFont());
   const int line = static_cast<int>(std::ceil(metrics.ascent() + metrics.descent()));
   const int inner = contentsRect().height();
   const int margin = std::clamp((inner - line) / 2, 0, kMaxDocumentMargin);
-  if (document()->documentMargin() != margin) document()->setDocumentMargin(margin);
   // A single line sits in the middle of a taller field.
   const int spare = multiline_ ? 0 : std::max(inner - line - 2 * margin, 0);
-  // A focused field that takes typing keeps room for its caret at the right edge.
-  const int right = hasFocus() && !isReadOnly() ? kCaretRoom : 0;
-  const QMargins wanted(0, spare / 2, right, spare - spare / 2);
-  if (viewportMargins() != wanted) setViewportMargins(wanted);
+  const int caretRoom = isReadOnly() ? 0 : kCaretRoom;
+  const QMarginsF wanted(margin, margin + spare / 2, margin + caretRoom, margin + spare - spare / 2);
+  QTextFrame* root = document()->rootFrame();
+  QTextFrameFormat format = root->frameFormat();
+  if (QMarginsF(format.leftMargin(), format.topMargin(), format.rightMargin(), format.bottomMargin()) ==
+      wanted)
+    return;
+  format.setLeftMargin(wanted.left());
+  format.setTopMargin(wanted.top());
+  format.setRightMargin(wanted.right());
+  format.setBottomMargin(wanted.bottom());
+  // Not a user's edit: it leaves nothing to undo.
+  const bool undo = document()->isUndoRedoEnabled();
+  document()->setUndoRedoEnabled(false);
+  root->setFrameFormat(format);
+  document()->setUndoRedoEnabled(undo);
 }
 
 }  // namespace platform::detail

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <cstdint>
 #include <functional>
@@ -96,6 +97,9 @@ class TextAreaWidget : public QTextEdit {
   void UpdateSelectionColors();
   void SetSelectionFromProgram(bool fromProgram);
   void ForgetHiddenSelection();
+  // A composition over a selection leaves it in place until its commit passes KeyDown.
+  void HoldSelection();
+  void ReleaseSelection();
   void UpdateMargins();
   void RemoveLineBreaks(int from, int to);
   void InsertAtCursor(const QString& text);
@@ -119,8 +123,10 @@ class TextAreaWidget : public QTextEdit {
   bool hideSelection_ = false;
   bool selectionFromProgram_ = false;  // the program set the selection; the person has not moved since
   bool focusRing_ = true;
+  QTextCursor composedOver_;        // the selection a composition began over, held
   bool dropPassedKeyDown_ = false;  // the drop being inserted has asked KeyDown already
-  bool pressOnSelection_ = false;   // the left button went down on the selection, to drag it
+  bool pressOnSelection_ = false;   // the left button went down on the selection and left it as it was
+  bool dragOnMove_ = false;         // and the field's own drag starts once the pointer moves on
   QPoint pressAt_;
   QElapsedTimer doubleClicked_;  // since the last double click, to tell a triple click
   QPoint doubleClickAt_;

@@ -60,7 +60,9 @@ void ContentWidget::mousePressEvent(QMouseEvent* event) {
 WindowWidget::WindowWidget(Window& owner) : owner_(&owner), content_(new ContentWidget(owner, this)) {
   setCentralWidget(content_);
   setAttribute(Qt::WA_DeleteOnClose, false);
-  setFocusPolicy(Qt::StrongFocus);
+  // The window itself takes no focus, as no Qt window does: a click on its background or
+  // its menu bar leaves the focus where it was, and Tab stops only at controls. With no
+  // control focused, its keys still come here.
 }
 
 void WindowWidget::Detach() {
