@@ -6,7 +6,9 @@ asks the window manager to close the splash (Alt+F4), which must leave it up, wa
 calculator, clicks "Calculate" with empty fields and expects a message box that belongs to
 the calculator, types a height and a weight with real key events, clicks "Calculate", and
 compares the window's pixels with the same state rendered offscreen by velmora_e2e_reference.
-Then opens the description with "Information", minimises it and expects "Information" to
+On the way, a menu opened and closed
+and a click on the window's background must leave the keyboard where it was. Then opens the
+description with "Information", minimises it and expects "Information" to
 bring it back, quits with Ctrl+Q and expects status 0 within the quit bound. Pictures and
 the program's output stay in the output folder.
 """
@@ -45,6 +47,10 @@ DARK_LEVEL = 96
 WHITE = b"\xff\xff\xff"
 # A point inside the grey input panel with nothing drawn over it.
 PANEL_POINT = (350, 130)
+# A point of the window's white background, away from every control.
+BACKGROUND_POINT = (660, 220)
+# Menu titles stand apart by more than this many pixel columns; letters within one, by fewer.
+TITLE_GAP = 6
 PANEL_GREY = b"\xe6\xe6\xe6"
 # A menu bar one line of text high, whatever the desktop's font and style.
 MENU_HEIGHT_RANGE = (1, 40)
@@ -214,13 +220,28 @@ class EndToEnd:
             lambda: server.focused_window() == calculator.id, STEP_SECONDS, "the calculator to get the keyboard back"
         )
 
-        # 3. A height and a weight from the keyboard: focus starts in the feet field.
+        # 3. A height and a weight from the keyboard: focus starts in the feet field. The Edit
+        #    menu opened with a click and closed by Escape twice, and a click on the window's
+        #    background, leave the keyboard where it was: the digits go on into their fields.
         server.xdotool("type", "--delay", "20", FEET)
         server.xdotool("key", "Tab")
+        self.click(calculator, self.menu_title(before, menu_height, 1), 0)
+        menu = xsession.wait_until(
+            lambda: program.find_window(lambda w: w.id != calculator.id and not xsession.is_splash(w)),
+            STEP_SECONDS,
+            "the Edit menu",
+        )
+        server.xdotool("key", "Escape")
+        xsession.wait_until(lambda: not server.viewable(menu.id), STEP_SECONDS, "the Edit menu to close")
+        server.xdotool("key", "Escape")
         server.xdotool("type", "--delay", "20", INCHES)
+        self.click(calculator, BACKGROUND_POINT, menu_height)
         server.xdotool("key", "Tab")
         server.xdotool("type", "--delay", "20", POUNDS)
-        log(f"{self.elapsed()}  typed {FEET}, Tab, {INCHES}, Tab, {POUNDS}")
+        log(
+            f"{self.elapsed()}  typed {FEET}, Tab, opened and closed the Edit menu, typed {INCHES}, "
+            f"clicked the background, typed Tab, {POUNDS}"
+        )
 
         # 4. "Calculate", then the pointer leaves so no button is drawn hovered.
         self.click(calculator, xsession.CALCULATE_POINT, menu_height)
@@ -317,6 +338,24 @@ class EndToEnd:
     def area(image: Image, area, menu_height: int) -> Image:
         _, left, top, width, height = area
         return image.crop(left, top + menu_height, width, height)
+
+    @staticmethod
+    def menu_title(shot: Image, menu_height: int, index: int) -> tuple[int, int]:
+        """The middle of the menu bar's title of that index, found by its dark letters."""
+        bar = shot.crop(0, 0, shot.width, menu_height)
+        inked = [bar.crop(x, 0, 1, menu_height).count(lambda c: max(c) < DARK_LEVEL) > 0 for x in range(bar.width)]
+        titles: list[list[int]] = []
+        for x, ink in enumerate(inked):
+            if not ink:
+                continue
+            if titles and x - titles[-1][1] <= TITLE_GAP:
+                titles[-1][1] = x
+            else:
+                titles.append([x, x])
+        if len(titles) <= index:
+            raise Failure(f"the menu bar shows {len(titles)} titles, not {index + 1} or more")
+        left, right = titles[index]
+        return (left + right) // 2, menu_height // 2
 
     def click(self, window: xsession.Window, point: tuple[int, int], menu_height: int) -> None:
         assert self.server is not None
