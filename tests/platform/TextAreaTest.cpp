@@ -615,8 +615,9 @@ const DragRow kDrags[] = {
      .offered = Qt::CopyAction},
 };
 
-// Another program's text box. It drags as most programs do, offering a move and removing
-// what a drop takes as one, and keeps what it was offered and what its drag came to.
+// Another program's text box. It drags as most programs do, offering a move (and a copy,
+// unless the row says otherwise) and removing what a drop takes as one, and keeps what it
+// was offered and what its drag came to.
 class OtherProgram : public QTextEdit {
  public:
   using QTextEdit::QTextEdit;

@@ -473,6 +473,7 @@ void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {
   }
   if (!commit.isEmpty()) ReleaseSelection();  // for the commit to replace
   QInputMethodEvent admitted(event->preeditString(), event->attributes());
+  // A swallowed commit replaces nothing either.
   if (!commit.isEmpty() || event->commitString().isEmpty())
     admitted.setCommitString(commit, event->replacementStart(), event->replacementLength());
   QTextEdit::inputMethodEvent(&admitted);

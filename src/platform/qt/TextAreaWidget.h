@@ -125,8 +125,8 @@ class TextAreaWidget : public QTextEdit {
   bool focusRing_ = true;
   QTextCursor composedOver_;        // the selection a composition began over, held
   bool dropPassedKeyDown_ = false;  // the drop being inserted has asked KeyDown already
-  bool pressOnSelection_ = false;   // the left button went down on the selection and left it as it was
-  bool dragOnMove_ = false;         // and the field's own drag starts once the pointer moves on
+  bool pressOnSelection_ = false;   // a left press left a selection, which the text edit might drag
+  bool dragOnMove_ = false;         // the field's own drag starts once the pointer moves on
   QPoint pressAt_;
   QElapsedTimer doubleClicked_;  // since the last double click, to tell a triple click
   QPoint doubleClickAt_;
