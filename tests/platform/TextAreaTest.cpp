@@ -707,7 +707,8 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
   });
   poll.start(10);
   const int distance = QApplication::startDragDistance();
-  if (row.press != Press::kOnFirst && row.press != Press::kLeftOfText && row.press != Press::kRightOfText)
+  if (row.press == Press::kTripleClick || row.press == Press::kFarFromDoubleClick ||
+      row.press == Press::kFourthClick)
     QTest::mouseDClick(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
   if (row.press == Press::kFourthClick)
     QTest::mouseClick(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
