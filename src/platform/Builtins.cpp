@@ -45,7 +45,8 @@ constexpr std::size_t kExactDigitsBuffer = 1500;
 // it to a digit count can never overflow.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Blanks and line breaks before the number: a field shows "\r5" as 5, on its second line.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The exact decimal value of a finite, non-negative double: integer digits (at least one)

@@ -19,9 +19,9 @@ void Quit(std::int32_t code = 0);
 // Code point of the text's first character; 0 for the empty text.
 std::int32_t Asc(std::string_view text);
 
-// The number that the text's leading part spells: optional blanks, an optional sign,
-// digits with an optional decimal point, an optional exponent. Anything else, or
-// nothing, gives 0. Never throws; overflow gives an infinity.
+// The number that the text's leading part spells: optional blanks and line breaks, an
+// optional sign, digits with an optional decimal point, an optional exponent. Anything
+// else, or nothing, gives 0. Never throws; overflow gives an infinity.
 double Val(std::string_view text);
 
 // The number laid out by a pattern of '#' places, then optionally a '.' and '0' places:

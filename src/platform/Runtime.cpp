@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <typeinfo>
+#include <utility>
+#include <vector>
 
 #include "platform/Application.h"
 #include "platform/Builtins.h"
@@ -50,18 +54,57 @@ QtMessageHandler g_previousHandler = nullptr;
 
 constexpr char kMessageBoxTitle[] = "Velmora";
 
+constexpr int kFrameworkFontPixels = 13;
+constexpr double kPointsPerInch = 72.0;
+
 std::int64_t g_beepCount = 0;
 
 // Tests run the framework's dialogs on an application of their own, without RuntimeInit.
 bool HasApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
-// A display that cannot be opened is the user's situation, not a crash: one line, then exit.
-void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtFatalMsg && !State().application) {
-    std::fprintf(stderr, "velmora: cannot open the display: %s\n", qPrintable(message.section('\n', 0, 0)));
-    std::_Exit(1);
-  }
+// Qt's messages while the application is being made, until it is up: a display that
+// cannot be opened is the user's situation, not a crash, and is said in one line.
+struct HeldMessage {
+  QtMsgType type;
+  QByteArray category;
+  QString text;
+};
+bool g_holdingMessages = false;
+std::vector<HeldMessage> g_heldMessages;
+
+void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (g_previousHandler) g_previousHandler(type, context, message);
+}
+
+void PassOnHeldMessages() {
+  g_holdingMessages = false;
+  for (const HeldMessage& held : std::exchange(g_heldMessages, {})) {
+    const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+    PassOn(held.type, context, held.text);
+  }
+}
+
+// Only the X platform says that its display did not answer.
+bool DisplayRefused() {
+  return std::any_of(g_heldMessages.begin(), g_heldMessages.end(), [](const HeldMessage& held) {
+    return held.category == "qt.qpa.xcb" &&
+           held.text.startsWith(QLatin1String("could not connect to display"));
+  });
+}
+
+void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (!g_holdingMessages) return PassOn(type, context, message);
+  if (type != QtFatalMsg) {
+    g_heldMessages.push_back({type, QByteArray(context.category), message});
+    return;
+  }
+  if (DisplayRefused()) {
+    std::fprintf(stderr, "velmora: cannot open the display %s\n", qgetenv("DISPLAY").constData());
+  } else {
+    PassOnHeldMessages();
+    std::fprintf(stderr, "velmora: cannot open the display: %s\n", qPrintable(message.section('\n', 0, 0)));
+  }
+  std::_Exit(1);
 }
 
 bool NoDisplayAvailable() {
@@ -102,7 +145,9 @@ void RuntimeInit() {
     std::exit(1);
   }
   g_previousHandler = qInstallMessageHandler(MessageHandler);
+  g_holdingMessages = true;
   state.application = std::make_unique<QApplication>(g_argc, g_argv);
+  PassOnHeldMessages();
   QApplication::setApplicationName("Velmora");
   // Windows close and the application quits only when the system says so.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -178,8 +223,13 @@ void RuntimeUnhandledException(std::exception_ptr exception) {
 void RuntimeInitExternalClasses() {
   RuntimeTrace("RuntimeInitExternalClasses");
   // The framework's own menus and message boxes speak in the desktop face the controls'
-  // "System" font resolves to, at the size the windows were laid out for.
-  QApplication::setFont(detail::ResolveFont("System", 13, false));
+  // "System" font resolves to, at the size the windows were laid out for. It is given in
+  // points, which Qt's dialogs scale (the print dialog's page preview), as many as make
+  // those pixels on the screen.
+  QFont font = detail::ResolveFont("System", kFrameworkFontPixels, false);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    font.setPointSizeF(kFrameworkFontPixels * kPointsPerInch / screen->logicalDotsPerInchY());
+  QApplication::setFont(font);
   QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
 }
 

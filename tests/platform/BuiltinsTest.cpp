@@ -70,7 +70,10 @@ constexpr ValRow kValRows[] = {
     {"infinity is not a word Val reads", "inf", 0},
     {"nan is not a word Val reads", "nan", 0},
     {"comma ends the number", "1,000", 1},
-    {"line break first", "\r7", 0},
+    {"line break first", "\r7", 7},
+    {"line feed first", "\n5", 5},
+    {"line breaks and blanks first", "\r \r\t5", 5},
+    {"line break between sign and digits", "-\r5", 0},
     {"line break after", "7\r", 7},
     {"digits past double precision", "12345678901234567890", 12345678901234567890.0},
 };

@@ -405,15 +405,27 @@ INSTANTIATE_TEST_SUITE_P(Pastes, TextAreaBreakTest, ::testing::ValuesIn(kBreaks)
 
 // ---- Edits that come without a key of their own ------------------------------------------
 
-enum class Route { kCtrlV, kShiftInsert, kMenuPaste, kDrop, kInputMethod, kComposed, kComposedCancelled };
+enum class Route {
+  kCtrlV,
+  kShiftInsert,
+  kMenuPaste,
+  kDrop,
+  kInputMethod,
+  kComposed,
+  kComposedCancelled,
+  kDeletion,  // an input method's, of the character before the caret, without a commit
+};
 
 struct RouteRow {
   const char* what;
   Route route;
   // What KeyDown is asked with (nothing: not asked) and what the field then holds, when the
-  // edit goes in over the "2" of "12" selected.
+  // edit goes in over the selection of the field's text.
   const char* asked = "345";
   const char* taken = "1345";
+  const char* text = "12";
+  const char* select = "Shift+Left";
+  bool readOnly = false;
 };
 
 const RouteRow kRoutes[] = {
@@ -424,6 +436,10 @@ const RouteRow kRoutes[] = {
     {"input method commit", Route::kInputMethod},
     {"input method composition", Route::kComposed},
     {"input method composition cancelled", Route::kComposedCancelled, nullptr, "12"},
+    {"input method composition over the middle", Route::kComposed, "34", "1343", "123", "Left, Shift+Left"},
+    {"input method deletion", Route::kDeletion, "\b", ""},  // the selection goes, then the "1"
+    {"read-only, input method commit", Route::kInputMethod, nullptr, "12", "12", "Shift+Left", true},
+    {"read-only, input method composition", Route::kComposed, nullptr, "12", "12", "Shift+Left", true},
 };
 
 // The field's context menu, opened as a right click opens it.
@@ -447,7 +463,9 @@ bool ChooseFromContextMenu(TextAreaWidget* widget, const char* action) {
   return false;
 }
 
-void InsertBy(Route route, TextAreaWidget* widget, const QString& text) {
+// Returns the composition the field showed on the way, if any.
+QString InsertBy(Route route, TextAreaWidget* widget, const QString& text) {
+  QString shown;
   QApplication::clipboard()->setText(text);
   switch (route) {
     case Route::kCtrlV:
@@ -475,13 +493,21 @@ void InsertBy(Route route, TextAreaWidget* widget, const QString& text) {
       if (route != Route::kInputMethod) {
         QInputMethodEvent preedit(text, {});
         QApplication::sendEvent(widget, &preedit);
+        shown = widget->textCursor().block().layout()->preeditAreaText();
       }
       QInputMethodEvent end;
       if (route != Route::kComposedCancelled) end.setCommitString(text);
       QApplication::sendEvent(widget, &end);
       break;
     }
+    case Route::kDeletion: {
+      QInputMethodEvent deletion;
+      deletion.setCommitString({}, -1, 1);
+      QApplication::sendEvent(widget, &deletion);
+      break;
+    }
   }
+  return shown;
 }
 
 class TextAreaRouteTest : public ::testing::TestWithParam<RouteRow> {};
@@ -491,15 +517,23 @@ class TextAreaRouteTest : public ::testing::TestWithParam<RouteRow> {};
 // that inserts nothing asks nothing.
 TEST_P(TextAreaRouteTest, EveryInsertionAsksKeyDownOnceWithTheTextItInserts) {
   const RouteRow& row = GetParam();
-  const Field f = OpenField({{"LimitText", 4}, {"Text", "12"sv}}, true);
-  QTest::keyClick(f.widget, Qt::Key_Left, Qt::ShiftModifier);
+  const Field f =
+      OpenField({{"LimitText", 4}, {"Text", std::string_view(row.text)}, {"ReadOnly", row.readOnly}}, true);
+  QTest::keySequence(f.widget, QKeySequence(QString::fromLatin1(row.select)));
   f.window->keys.clear();
+  // A read-only field tells the input method that it takes no text.
+  QInputMethodQueryEvent query(Qt::ImEnabled);
+  QApplication::sendEvent(f.widget, &query);
+  EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), !row.readOnly) << row.what;
   std::vector<std::string> asked;
   if (row.asked) asked.push_back(row.asked);
   f.window->swallowKey = [](const std::string&) { return true; };
-  InsertBy(row.route, f.widget, "3\n456");
+  const QString shown = InsertBy(row.route, f.widget, "3\n456");
+  if (row.readOnly) {
+    EXPECT_EQ(shown, QString()) << row.what;
+  }
   EXPECT_EQ(f.window->keys, asked) << row.what;
-  EXPECT_EQ(f.area->Text(), "12") << row.what;
+  EXPECT_EQ(f.area->Text(), row.text) << row.what;
   EXPECT_EQ(f.widget->textCursor().selectedText().toStdString(), "2") << row.what;
   f.window->swallowKey = nullptr;
   InsertBy(row.route, f.widget, "3\n456");
@@ -524,10 +558,12 @@ enum class Press {
   kTripleClick,
   kFarFromDoubleClick,  // on the word a double click selected, farther than the drag distance
   kFourthClick,
+  kShiftOnFirst,  // on the first character, with Shift held
 };
 
 struct DragRow {
   const char* what;
+  const char* text = "150";  // in the field, which is multi-line and four lines high when it holds several
   DragEnd from = DragEnd::kField;
   const char* select = "Home, Shift+Right";  // keys the person selects with in the field first
   Press press = Press::kOnFirst;
@@ -601,6 +637,20 @@ const DragRow kDrags[] = {
      .press = Press::kTripleClick,
      .drags = false,
      .selected = "150"},
+    {.what = "triple click and move down two lines",
+     .text = "1\r2\r3\r4",
+     .select = "",
+     .press = Press::kTripleClick,
+     .at = 4,
+     .drags = false,
+     .field = "1\r2\r3\r4",
+     .selected = "1\u20292\u20293\u2029"},
+    {.what = "Shift press on the selection's moving end, then moved",
+     .select = "End, Shift+Home",
+     .press = Press::kShiftOnFirst,
+     .at = 1,
+     .drags = false,
+     .selected = "50"},
     {.what = "press far from a double click",
      .select = "",
      .press = Press::kFarFromDoubleClick,
@@ -664,7 +714,12 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
   // The build runs these on the minimal platform.
   if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "offscreen refuses every drag";
   // Centred, so that there is room to press on either side of the text.
-  const Field f = OpenField({{"LimitText", row.limit}, {"Text", "150"sv}, {"Alignment", 4}}, true, 100, 20);
+  const bool lines = std::string_view(row.text).find('\r') != std::string_view::npos;
+  const Field f = OpenField({{"Multiline", lines},
+                             {"LimitText", row.limit},
+                             {"Text", std::string_view(row.text)},
+                             {"Alignment", 4}},
+                            true, 100, lines ? 80 : 20);
   OtherProgram other(QStringLiteral("42"));
   other.offers = row.otherOffers;
   other.setGeometry(FrameOf(*f.window)->frameGeometry().right() + 40, 40, 100, 30);
@@ -713,7 +768,9 @@ TEST_P(TextAreaDragTest, OnlyCopiesLeaveOrEnterAFieldAndOnlyAPressOnTheSelection
   if (row.press == Press::kFourthClick)
     QTest::mouseClick(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
   if (row.press == Press::kFarFromDoubleClick) press += QPoint(distance + 1, 0);
-  QTest::mousePress(fromWindow, Qt::LeftButton, {}, InWindow(from, press));
+  const Qt::KeyboardModifiers pressHeld =
+      row.press == Press::kShiftOnFirst ? Qt::ShiftModifier : Qt::NoModifier;
+  QTest::mousePress(fromWindow, Qt::LeftButton, pressHeld, InWindow(from, press));
   for (int down = 3; row.downwards && down < distance + 3; down += 3)
     QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(0, std::min(down, distance))));
   QTest::mouseMove(fromWindow, InWindow(from, press + QPoint(row.downwards ? 0 : distance + 4,

@@ -47,6 +47,7 @@
 #include "shell/Startup.h"
 #include "support/MenuClicks.h"
 #include "support/Modal.h"
+#include "support/QtWarnings.h"
 #include "support/WindowAccess.h"
 
 namespace soak {
@@ -56,6 +57,7 @@ using velmora_test::ClickContentAt;
 using velmora_test::FieldWidget;
 using velmora_test::FrameOf;
 using velmora_test::MenuBarOf;
+using velmora_test::QtWarnings;
 using velmora_test::WidgetOf;
 
 constexpr std::uint32_t kDefaultSeed = 20240611;
@@ -194,37 +196,6 @@ std::string ControlHolding(const platform::Window& window, const QWidget* widget
       if (WidgetOf(window, control->Name()) == widget) return control->Name();
   return {};
 }
-
-// Collects what Qt warns about while it lives, except the offscreen platform's notices
-// of what it cannot do (raise a window, grab the keyboard), which say nothing about the
-// program. A warning is a fault: Qt was asked something it cannot do.
-class QtWarnings {
- public:
-  QtWarnings() {
-    current_ = this;
-    previous_ = qInstallMessageHandler(&QtWarnings::Handle);
-  }
-  ~QtWarnings() {
-    qInstallMessageHandler(previous_);
-    current_ = nullptr;
-  }
-  QtWarnings(const QtWarnings&) = delete;
-  QtWarnings& operator=(const QtWarnings&) = delete;
-
-  std::vector<std::string> Take() { return std::exchange(warnings_, {}); }
-
- private:
-  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QStringLiteral("This plugin does not support"))) return;
-    if (current_ && type != QtDebugMsg && type != QtInfoMsg)
-      current_->warnings_.push_back(message.toStdString());
-    if (current_ && current_->previous_) current_->previous_(type, context, message);
-  }
-
-  static inline QtWarnings* current_ = nullptr;
-  QtMessageHandler previous_ = nullptr;
-  std::vector<std::string> warnings_;
-};
 
 class Soak {
  public:

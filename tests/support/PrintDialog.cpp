@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "support/Modal.h"
+#include "support/QtWarnings.h"
 
 namespace velmora_test {
 namespace {
@@ -49,6 +50,8 @@ void ChoosePaper(QWidget* modal, const QString& paper, bool landscape) {
     return;
   }
   // The properties open modally over the print dialog; they are answered from their own loop.
+  // Neither they nor their page preview may warn.
+  QtWarnings warnings;
   bool chosen = false;
   QTimer poll;
   const QDeadlineTimer deadline(kPropertiesWaitMs);
@@ -78,6 +81,7 @@ void ChoosePaper(QWidget* modal, const QString& paper, bool landscape) {
   properties->click();
   WaitFor([&poll] { return !poll.isActive(); }, kPropertiesWaitMs);
   EXPECT_TRUE(chosen);
+  EXPECT_EQ(warnings.Take(), std::vector<std::string>{});
 }
 
 void CancelPrint(QWidget* modal) {

@@ -85,6 +85,18 @@ QString FirstCharacters(const QString& text, int characters) {
   return text.left(UnitsBefore(text, std::max(characters, 0)));
 }
 
+// Whether an input method's event without a commit deletes text as the text edit carries
+// it out: the selection goes, and so does the replaced range when it ends within the text
+// (a start outside the text counts from the caret).
+bool DeletesText(const QInputMethodEvent& event, const QTextCursor& cursor) {
+  if (!event.commitString().isEmpty() || event.replacementLength() <= 0) return false;
+  if (cursor.hasSelection()) return true;
+  const int end = cursor.document()->characterCount() - 1;
+  int start = cursor.position() + event.replacementStart();
+  if (start < 0 || start > end) start = cursor.position();
+  return start + event.replacementLength() <= end;
+}
+
 // An inserted text as KeyDown gets it: line breaks as carriage returns.
 std::string InsertedKeyText(QString text) {
   text.replace(QChar(u'\n'), QChar(u'\r'));
@@ -370,11 +382,17 @@ void TextAreaWidget::mousePressEvent(QMouseEvent* event) {
                            !doubleClicked_.hasExpired(QApplication::doubleClickInterval()) &&
                            (at - doubleClickAt_).manhattanLength() < QApplication::startDragDistance();
   if (tripleClick) doubleClicked_.invalidate();
+  // The selection as the press finds it: one a composition holds comes back unless the
+  // commit the press brings replaces it.
+  const QTextCursor before = composedOver_.isNull() ? textCursor() : composedOver_;
   QTextEdit::mousePressEvent(event);
-  // A press the text edit would start a drag from leaves the selection as it was, and so
-  // does a triple click; any other left press without Shift leaves none.
+  // A press the text edit would start a drag from leaves the selection as it was. A left
+  // press without Shift that selects anew is its triple click, whose moves select by
+  // lines; any other such press leaves no selection.
+  const QTextCursor after = textCursor();
   pressOnSelection_ = event->button() == Qt::LeftButton && event->modifiers() != Qt::ShiftModifier &&
-                      textCursor().hasSelection();
+                      after.hasSelection() && after.anchor() == before.anchor() &&
+                      after.position() == before.position();
   dragOnMove_ = pressOnSelection_ && !tripleClick;
   pressAt_ = at;
 }
@@ -391,7 +409,8 @@ void TextAreaWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 // The text edit would start a drag of its own from a press on the selection, at once or
 // from the moves its auto-scroll timer makes up later, so it sees no move until the button
 // comes up or goes down again. Then no drag but the field's own can start from the press,
-// and any disagreement about a triple click only decides whether that one starts.
+// and any disagreement about a triple click on a selection that stays as it was only
+// decides whether that one starts.
 void TextAreaWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!pressOnSelection_ || !(event->buttons() & Qt::LeftButton)) {
     QTextEdit::mouseMoveEvent(event);
@@ -449,9 +468,16 @@ void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) {
   event->setDropAction(Qt::CopyAction);
 }
 
+// The text edit answers an input method as a field that takes text even when it is
+// read-only.
+QVariant TextAreaWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled && isReadOnly()) return false;
+  return QTextEdit::inputMethodQuery(query);
+}
+
 void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {
   if (isReadOnly()) {
-    QTextEdit::inputMethodEvent(event);
+    event->ignore();  // nothing composed shows, nothing committed goes in
     return;
   }
   const bool composing = !event->preeditString().isEmpty();
@@ -459,23 +485,23 @@ void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event) {
   // The text edit would take the selection away at a composition's first preedit, before
   // any KeyDown.
   if (composing && composedOver_.isNull() && textCursor().hasSelection()) HoldSelection();
-  // The commit is one edit; what it would replace stays when nothing of it is taken.
+  // The commit is one edit, and so is a deletion around the caret that comes without one;
+  // what either would replace stays when it is swallowed.
+  const QPointer<TextAreaWidget> self(this);
   QString commit;
+  bool replaces = false;
   if (!event->commitString().isEmpty()) {
     commit = Admit(event->commitString(),
                    SelectedCharacters(composedOver_.isNull() ? textCursor() : composedOver_));
-    if (!commit.isEmpty()) {
-      const QPointer<TextAreaWidget> self(this);
-      const bool passes = PassesKeyDown(InsertedKeyText(commit));
-      if (!self) return;
-      if (!passes) commit.clear();
-    }
+    if (!commit.isEmpty() && !PassesKeyDown(InsertedKeyText(commit))) commit.clear();
+    replaces = !commit.isEmpty();
+  } else if (DeletesText(*event, textCursor())) {
+    replaces = PassesKeyDown(KeyText(QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier)));
   }
+  if (!self) return;
   if (!commit.isEmpty()) ReleaseSelection();  // for the commit to replace
   QInputMethodEvent admitted(event->preeditString(), event->attributes());
-  // A swallowed commit replaces nothing either.
-  if (!commit.isEmpty() || event->commitString().isEmpty())
-    admitted.setCommitString(commit, event->replacementStart(), event->replacementLength());
+  if (replaces) admitted.setCommitString(commit, event->replacementStart(), event->replacementLength());
   QTextEdit::inputMethodEvent(&admitted);
   event->setAccepted(admitted.isAccepted());
   if (!composing) ReleaseSelection();  // the composition ended with nothing taken

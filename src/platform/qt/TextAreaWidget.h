@@ -27,6 +27,10 @@ class TextAreaWidget : public QTextEdit {
  public:
   TextAreaWidget();
 
+  // A read-only field takes no input method's text.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  using QTextEdit::inputMethodQuery;
+
   // Calls into the control; empty once the control is gone (Detach).
   std::function<bool(const std::string&)> onKeyDown;
   std::function<bool(std::int32_t, std::int32_t)> onMouseDown;
