@@ -26,9 +26,12 @@
 namespace platform {
 namespace detail {
 
+// Never destroyed: RuntimeExit lets go of Qt in order. A process that ends inside the
+// event loop (Qt exits when the display goes away) must not tear windows down after
+// Qt's own globals have gone.
 RuntimeState& State() {
-  static RuntimeState state;
-  return state;
+  static RuntimeState* const state = new RuntimeState;
+  return *state;
 }
 
 void WhenRunning(std::function<void()> work) {

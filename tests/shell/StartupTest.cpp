@@ -304,3 +304,20 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupRun, ::testing::ValuesIn(kRunCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// Qt ends the process from inside the event loop when the display goes away: it ends
+// with the status it was given, not by a signal from tearing down what Qt has left.
+TEST(StartupDeathTest, AnExitFromInsideTheEventLoopKeepsItsStatus) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        QTimer::singleShot(0, [] { std::exit(3); });
+        velmora::initialize();
+        velmora::Main();
+      },
+      ::testing::ExitedWithCode(3), "");
+}
+
+}  // namespace
