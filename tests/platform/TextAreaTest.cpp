@@ -413,7 +413,7 @@ enum class Route {
   kInputMethod,
   kComposed,
   kComposedCancelled,
-  kDeletion,  // an input method's, of the character before the caret, without a commit
+  kDeletion,  // an input method deleting the character before the caret, with no commit
 };
 
 struct RouteRow {
@@ -438,8 +438,16 @@ const RouteRow kRoutes[] = {
     {"input method composition cancelled", Route::kComposedCancelled, nullptr, "12"},
     {"input method composition over the middle", Route::kComposed, "34", "1343", "123", "Left, Shift+Left"},
     {"input method deletion", Route::kDeletion, "\b", ""},  // the selection goes, then the "1"
-    {"read-only, input method commit", Route::kInputMethod, nullptr, "12", "12", "Shift+Left", true},
-    {"read-only, input method composition", Route::kComposed, nullptr, "12", "12", "Shift+Left", true},
+    {.what = "read-only, input method commit",
+     .route = Route::kInputMethod,
+     .asked = nullptr,
+     .taken = "12",
+     .readOnly = true},
+    {.what = "read-only, input method composition",
+     .route = Route::kComposed,
+     .asked = nullptr,
+     .taken = "12",
+     .readOnly = true},
 };
 
 // The field's context menu, opened as a right click opens it.

@@ -303,10 +303,6 @@ TEST_P(StartupRun, ShowsTheSplashThenTheCalculatorAndQuitsWithStatusZero) {
 INSTANTIATE_TEST_SUITE_P(Startup, StartupRun, ::testing::ValuesIn(kRunCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-}  // namespace
-
-namespace {
-
 // Qt ends the process from inside the event loop when the display goes away: it ends
 // with the status it was given, not by a signal from tearing down what Qt has left.
 TEST(StartupDeathTest, AnExitFromInsideTheEventLoopKeepsItsStatus) {
